@@ -47,3 +47,14 @@ function(zq_test name)
       PROPERTIES LABELS "${ARG_LABELS}"
                  ENVIRONMENT "ZQ_PROGRAM_FOLDER=${ZQ_BIN_DIR}/;QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# zq_bench(name SOURCES ... DEPS ...): a Google Benchmark executable in
+# <build>/bench/. Not part of the test run; run it by hand and report figures.
+function(zq_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  target_compile_definitions(${name} PRIVATE ZQ_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZQ_BIN_DIR="${ZQ_BIN_DIR}")
+  zq_apply_warnings(${name})
+endfunction()
