@@ -1,5 +1,6 @@
 #include "platform/Localization.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -111,8 +112,11 @@ int ReadLanguageId() {
   if (ConfigHome().empty()) return kLanguageChinese;
   Registry key;
   if (!key.KeyExists()) return key.CreateKey() ? 0 : kLanguageChinese;
-  // The key exists but cannot be opened for reading and writing.
-  if (access(key.FilePath().c_str(), R_OK | W_OK) != 0) return kLanguageChinese;
+  // The key exists but cannot be opened for reading and writing (no
+  // permission, or something that is not a file stands in its place).
+  const int fd = open(key.FilePath().c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return kLanguageChinese;
+  close(fd);
   const std::optional<std::string> value = key.Read(kLanguageValue);
   return value ? ParseDecimal(*value) : 0;
 }

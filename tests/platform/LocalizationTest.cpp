@@ -113,6 +113,14 @@ TEST_F(LocalizationTest, KeyThatCannotBeCreatedMeansChineseAndNothingStored) {
   EXPECT_FALSE(Registry(dir_ / "blocker/Zintor Q57 mouse").KeyExists());
 }
 
+TEST_F(LocalizationTest, KeyThatIsNotAFileReadsAsChinese) {
+  ASSERT_TRUE(CreateFolderChain(Key().FilePath() + "/"));
+  ScopedEnv lang("LANG", "en_US.UTF-8");
+  EXPECT_EQ(ReadLanguageId(), 2052);
+  InitLanguage();
+  EXPECT_EQ(CurrentLanguageId(), 2052);
+}
+
 TEST_F(LocalizationTest, KeyThatCannotBeOpenedReadsAsChinese) {
   if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind root";
   Registry key = Key();
