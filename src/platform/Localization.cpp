@@ -135,7 +135,10 @@ int LocaleNameToLanguageId(const std::string& locale) {
   const size_t sep = name.find_first_of("_-");
   std::string lang = ToLowerAscii(name.substr(0, sep));
   std::string full = lang;
-  if (sep != std::string::npos) full += "_" + ToUpperAscii(name.substr(sep + 1));
+  if (sep != std::string::npos) {
+    full.push_back('_');
+    full.append(ToUpperAscii(name.substr(sep + 1)));
+  }
   if (int id = LookupLocale(full)) return id;
   const int id = LookupLocale(lang);
   if (id == 0) return kCustomLocale;
