@@ -37,7 +37,9 @@ const std::array<const char*, kEmojiCount> kEmojiNames = {
 
 std::string EmojiCodeOf(int number) {
   if (number < 1 || number > kEmojiCount) return {};
-  return std::string("[") + kEmojiNames[number - 1] + "]";
+  std::string code = "[";
+  code.append(kEmojiNames[number - 1]).append("]");
+  return code;
 }
 
 std::string EmojiNameOf(int number) {
@@ -54,7 +56,9 @@ std::string EmojiNameOf(int number) {
 std::string EmojiPictureFile(int number) {
   if (number < 1 || number > kEmojiCount) return {};
   const int n = number - 1;
-  return std::string("Emoji/wechat_emoji_") + (n < 10 ? "0" : "") + FormatInt(n) + ".png";
+  std::string file = "Emoji/wechat_emoji_";
+  file.append(n < 10 ? "0" : "").append(FormatInt(n)).append(".png");
+  return file;
 }
 
 void TypeEmojiText(std::string_view utf8, KeystrokeSink& sink, Clock& clock) {

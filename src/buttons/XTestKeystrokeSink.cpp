@@ -112,13 +112,14 @@ void XTestKeystrokeSink::BeginText() {
     const std::string name = display_name_.empty() ? std::string(env_display) : display_name_;
     Display* display = XOpenDisplay(name.c_str());
     if (!display) {
-      Unavailable("cannot open the X11 display \"" + name + "\"");
+      Unavailable(std::string("cannot open the X11 display \"").append(name).append("\""));
       return;
     }
     int event_base = 0, error_base = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(display, &event_base, &error_base, &major, &minor)) {
       XCloseDisplay(display);
-      Unavailable("the X11 display \"" + name + "\" has no XTest extension");
+      Unavailable(
+          std::string("the X11 display \"").append(name).append("\" has no XTest extension"));
       return;
     }
     impl_->display = display;

@@ -41,8 +41,10 @@ class PrivateXServer {
         dup2(devnull, 1);
         dup2(devnull, 2);
       }
-      execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen",
-            "0", "320x240x24", static_cast<char*>(nullptr));
+      // -noreset: the server would otherwise reset, refusing connections for
+      // a moment, each time its last client leaves.
+      execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset",
+            "-screen", "0", "320x240x24", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(fds[1]);
@@ -101,6 +103,7 @@ class KeyCollector {
     if (display_) XCloseDisplay(display_);
   }
   bool ready() const { return mapped_; }
+  bool connected() const { return display_ != nullptr; }
   // Waits until the window has seen everything sent so far.
   std::string Finish() {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -128,7 +131,8 @@ class KeyCollector {
       if (syms) XFree(syms);
       char32_t cp = 0;
       if (sym >= 0x01000000 && sym <= 0x0110FFFF) cp = static_cast<char32_t>(sym & 0xFFFFFF);
-      else if ((sym >= 0x20 && sym <= 0x7E) || (sym >= 0xA0 && sym <= 0xFF)) cp = static_cast<char32_t>(sym);
+      else if ((sym >= 0x20 && sym <= 0x7E) || (sym >= 0xA0 && sym <= 0xFF))
+        cp = static_cast<char32_t>(sym);
       if (cp == 0) continue;
       std::lock_guard<std::mutex> lock(mutex_);
       AppendUtf8(text_, cp);
@@ -170,6 +174,7 @@ TEST(XTestTyping, TypesChineseTextIntoTheFocusedWindow) {
   ASSERT_GT(empty_before, 4);
 
   KeyCollector window(server.name());
+  ASSERT_TRUE(window.connected());
   ASSERT_TRUE(window.ready());
   SystemClock clock;
   XTestKeystrokeSink sink(server.name(), clock, 300);

@@ -13,7 +13,8 @@ using Bytes = std::vector<uint8_t>;
 
 // `n` payload bytes from payload offset `from` of an output report.
 inline Bytes Payload(const CommandBuffer& b, size_t from, size_t n) {
-  return Bytes(b.begin() + static_cast<long>(At(from)), b.begin() + static_cast<long>(At(from + n)));
+  return Bytes(b.begin() + static_cast<long>(At(from)),
+               b.begin() + static_cast<long>(At(from + n)));
 }
 
 // A 64-byte reply (no report id) acknowledging `code`.

@@ -29,8 +29,14 @@ const PlainKey kTailKeys[] = {
 
 }  // namespace
 
-std::string DpiValueKey(int level) { return "dpi_group" + FormatInt(level) + "_value"; }
-std::string DpiColourKey(int level) { return "dpi_group" + FormatInt(level) + "_rgb"; }
+std::string DpiValueKey(int level) {
+  std::string key = "dpi_group";
+  return key.append(FormatInt(level)).append("_value");
+}
+std::string DpiColourKey(int level) {
+  std::string key = "dpi_group";
+  return key.append(FormatInt(level)).append("_rgb");
+}
 
 const std::vector<std::string>& SettingsBlockKeys() {
   static const std::vector<std::string> kKeys = [] {
