@@ -10,6 +10,9 @@
 //   worker.Start();                       // end of the window's initialisation
 //   ...
 //   worker.Stop();                        // on shutdown; the destructor joins
+// Every exit of the program should Stop the worker before the process ends:
+// a worker left inside a transaction while static objects (the device
+// manager, the store) are destroyed would use them after their end.
 // Apply, read and restore: create the wait dialog, QueueTask, show it.
 
 #include <atomic>
