@@ -80,6 +80,17 @@ socklen_t MakeAddress(const std::string& path, sockaddr_un& addr, bool& is_file)
   return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<size_t>(n));
 }
 
+// Without a runtime folder of the user's own, RuntimeFolder() is the shared
+// /tmp; the uid keeps the users apart there.
+std::string DefaultInstanceName() {
+  std::string name = kAppName;
+  if (RuntimeFolder() == "/tmp/") {
+    name += '-';
+    name += std::to_string(getuid());
+  }
+  return name;
+}
+
 void CloseFd(int& fd) {
   if (fd >= 0) ::close(fd);
   fd = -1;
@@ -142,15 +153,7 @@ StartOptions ParseStartOptions(int argc, const char* const* argv) {
   return opt;
 }
 
-SingleInstance::SingleInstance()
-    : SingleInstance(RuntimeFolder(), [] {
-        // Without a runtime folder of the user's own the shared /tmp is
-        // used; the uid keeps users apart there.
-        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        std::string name = kAppName;
-        if (!runtime || !*runtime) name += "-" + std::to_string(getuid());
-        return name;
-      }()) {}
+SingleInstance::SingleInstance() : SingleInstance(RuntimeFolder(), DefaultInstanceName()) {}
 
 SingleInstance::SingleInstance(std::string folder, std::string name) {
   folder = WithSlash(std::move(folder));

@@ -247,6 +247,19 @@ TEST_F(SingleInstanceTest, GarbageOnTheSocketIsIgnored) {
   EXPECT_EQ(inbox.WaitFor(1).size(), 1u);
 }
 
+TEST(SingleInstanceDefault, LivesInTheRuntimeFolderAndApartFromOtherUsersInTmp) {
+  test::TempDir run;
+  {
+    test::ScopedEnv env("XDG_RUNTIME_DIR", run.path());
+    SingleInstance instance;
+    EXPECT_EQ(instance.LockPath(), run / "Zintor Q57 mouse.lock");
+    EXPECT_EQ(instance.SocketPath(), run / "Zintor Q57 mouse.sock");
+  }
+  test::ScopedEnv env("XDG_RUNTIME_DIR", "");
+  SingleInstance shared;
+  EXPECT_EQ(shared.LockPath(), "/tmp/Zintor Q57 mouse-" + std::to_string(getuid()) + ".lock");
+}
+
 TEST(InstanceRequest, DecodesOnlyWhatOtherProcessesMaySend) {
   struct Case {
     const char* line;
