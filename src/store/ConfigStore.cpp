@@ -1,6 +1,6 @@
 #include "store/ConfigStore.h"
 
-#include <cstdio>
+#include <unistd.h>
 
 #include "platform/Log.h"
 #include "platform/Paths.h"
@@ -130,8 +130,8 @@ bool ConfigStore::CreateSchemaLocked(bool& created_file) {
   // the next start tries again from scratch.
   db_.Close();
   if (created_file) {
-    std::remove(path_.c_str());
-    std::remove((path_ + "-journal").c_str());
+    unlink(path_.c_str());
+    unlink((path_ + "-journal").c_str());
   }
   return false;
 }
