@@ -91,10 +91,9 @@ void BM_SetConfig_BareSqlite(benchmark::State& state) {
   for (auto _ : state) {
     for (const Update& u : Updates()) {
       sqlite3_stmt* stmt = nullptr;
-      sqlite3_prepare_v2(db, "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?",
-                         -1, &stmt, nullptr);
-      sqlite3_bind_text(stmt, 1, u.value.data(), static_cast<int>(u.value.size()),
-                        SQLITE_STATIC);
+      sqlite3_prepare_v2(db, "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?", -1,
+                         &stmt, nullptr);
+      sqlite3_bind_text(stmt, 1, u.value.data(), static_cast<int>(u.value.size()), SQLITE_STATIC);
       sqlite3_bind_int(stmt, 2, u.profile);
       sqlite3_bind_text(stmt, 3, u.key.data(), static_cast<int>(u.key.size()), SQLITE_STATIC);
       if (sqlite3_step(stmt) != SQLITE_DONE) state.SkipWithError("step failed");
@@ -150,8 +149,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   };
   double Mean(const std::string& name, double Sum::*field) const {
     auto it = times_.find(name);
-    return it == times_.end() || it->second.count == 0 ? 0.0
-                                                       : it->second.*field / it->second.count;
+    return it == times_.end() || it->second.count == 0 ? 0.0 : it->second.*field / it->second.count;
   }
   std::map<std::string, Sum> times_;
 };
@@ -171,8 +169,8 @@ int main(int argc, char** argv) {
     std::printf("\n1000 SetConfig, store / bare sqlite3:\n");
     std::printf("  real %.3f ms / %.3f ms, ratio %.2f\n", reporter.Real(kStore),
                 reporter.Real(kBare), reporter.Real(kStore) / reporter.Real(kBare));
-    std::printf("  cpu  %.3f ms / %.3f ms, ratio %.2f\n", reporter.Cpu(kStore),
-                reporter.Cpu(kBare), reporter.Cpu(kStore) / reporter.Cpu(kBare));
+    std::printf("  cpu  %.3f ms / %.3f ms, ratio %.2f\n", reporter.Cpu(kStore), reporter.Cpu(kBare),
+                reporter.Cpu(kStore) / reporter.Cpu(kBare));
   }
   zq::g_setup.reset();
   benchmark::Shutdown();

@@ -31,8 +31,7 @@ ConfigStore& ConfigStore::Instance() {
   return *store;
 }
 
-std::string ConfigStore::DatabasePathFor(const std::string& data_folder,
-                                         const std::string& name) {
+std::string ConfigStore::DatabasePathFor(const std::string& data_folder, const std::string& name) {
   std::string path = data_folder;
   if (!path.empty() && path.back() != '/') path.push_back('/');
   return path + "db/" + name + "_data_kvr.db";

@@ -146,8 +146,8 @@ class ConfigStore {
   // rolls it back. True when the work was committed.
   bool Finish(SQLiteAutoTransaction& transaction, bool ok);
   bool InsertMacroRecordLocked(const MacroRecord& record, int macro_id);
-  int InsertMacroLocked(const std::string& name, int play_type, int play_times,
-                        int delay_type, int delay_time);
+  int InsertMacroLocked(const std::string& name, int play_type, int play_times, int delay_type,
+                        int delay_time);
   bool ExecuteWrite(const char* sql, int id);
 
   mutable std::recursive_mutex lock_;

@@ -57,9 +57,7 @@ int SQLiteDB::Execute(const char* sql) {
   return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
 }
 
-int64_t SQLiteDB::LastInsertRowId() const {
-  return db_ ? sqlite3_last_insert_rowid(db_) : -1;
-}
+int64_t SQLiteDB::LastInsertRowId() const { return db_ ? sqlite3_last_insert_rowid(db_) : -1; }
 
 bool SQLiteDB::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
 

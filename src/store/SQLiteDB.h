@@ -20,11 +20,13 @@ inline constexpr int kSqliteRow = 100;
 inline constexpr int kSqliteDone = 101;
 
 // Open flags: read-write with serialised threading, and the same plus create.
-inline constexpr int kOpenExisting = 0x00000002 | 0x00010000;          // 65538
+inline constexpr int kOpenExisting = 0x00000002 | 0x00010000;               // 65538
 inline constexpr int kOpenOrCreate = 0x00000002 | 0x00000004 | 0x00010000;  // 65542
 
 // The step results that count as success for a table operation.
-inline bool StepSucceeded(int rc) { return rc == kSqliteOk || rc == kSqliteRow || rc == kSqliteDone; }
+inline bool StepSucceeded(int rc) {
+  return rc == kSqliteOk || rc == kSqliteRow || rc == kSqliteDone;
+}
 
 class SQLiteStatement;
 

@@ -13,7 +13,8 @@ using test::Rows;
 using test::StoreTest;
 
 TEST_F(StoreTest, TwoThreadsWritingAtOnceLoseNothing) {
-  for (const char* name : {"800", "801", "811", "821", "831"}) ASSERT_GT(store_.AddProfile(name, ""), 0);
+  for (const char* name : {"800", "801", "811", "821", "831"})
+    ASSERT_GT(store_.AddProfile(name, ""), 0);
   constexpr int kRounds = 200;
   constexpr int kMacros = 20;
 

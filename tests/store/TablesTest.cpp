@@ -120,8 +120,8 @@ TEST_F(StoreTest, MacroItemsComeInRecordIndexOrder) {
   const int macro = store_.CreateMacro("m");
   const int other = store_.CreateMacro("other");
   for (int index : {2, 0, 3, 1}) {
-    EXPECT_GT(store_.AddMacroRecord({0, macro, 1, index, "item " + std::to_string(index),
-                                     60 + index, 100 * index}),
+    EXPECT_GT(store_.AddMacroRecord(
+                  {0, macro, 1, index, "item " + std::to_string(index), 60 + index, 100 * index}),
               0);
   }
   store_.AddMacroRecord({0, other, 2, 0, "x", 1, 0});
