@@ -186,6 +186,45 @@ TEST_F(StoreTest, FailingInsertKeepsTheAssignmentItReplaces) {
   EXPECT_EQ(got.macro_desc, "accepted");
 }
 
+// Operations of several statements: a statement refused half-way leaves the
+// tables as they were before the operation.
+TEST_F(StoreTest, WritesOfSeveralStatementsAreAllOrNothing) {
+  ASSERT_EQ(store_.AddProfile("800", ""), 1);
+  ASSERT_TRUE(store_.SetActiveProfile(1));
+  const int macro = store_.CreateMacro("m");
+  ASSERT_TRUE(store_.AddMacroRecords({{0, macro, 1, 0, "a", 1, 0}, {0, macro, 1, 1, "b", 2, 0}}));
+  const char* triggers[] = {
+      "CREATE TRIGGER no_key BEFORE INSERT ON t_configdata WHEN NEW.key = 'dpi_count' AND "
+      "NEW.profile = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END",
+      "CREATE TRIGGER no_active BEFORE UPDATE ON t_profile_data WHEN NEW.status = 1 AND "
+      "NEW.profile = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END",
+      "CREATE TRIGGER no_item BEFORE INSERT ON t_macrorecord WHEN NEW.desc = 'refused' BEGIN "
+      "SELECT RAISE(ABORT, 'refused'); END",
+      "CREATE TRIGGER keep_items BEFORE DELETE ON t_macrorecord BEGIN SELECT RAISE(ABORT, "
+      "'refused'); END",
+  };
+  for (const char* sql : triggers) ASSERT_EQ(Exec(sql), kSqliteOk) << sql;
+
+  EXPECT_EQ(store_.AddProfile("801", ""), 0);  // its 13th key is refused
+  EXPECT_EQ(Query("SELECT count(*) FROM t_profile_data"), (Rows{{"1"}}));
+  EXPECT_EQ(Query("SELECT count(*) FROM t_configdata"), (Rows{{"25"}}));
+
+  Exec("INSERT INTO t_profile_data(name, status, app, type) VALUES ('801', 0, '', 0)");
+  EXPECT_FALSE(store_.SetActiveProfile(2));
+  EXPECT_EQ(store_.GetActiveProfile(), 1);  // still active, not none
+
+  EXPECT_FALSE(store_.AddMacroRecords({{0, macro, 1, 2, "c", 3, 0},
+                                       {0, macro, 1, 3, "refused", 4, 0},
+                                       {0, macro, 1, 4, "e", 5, 0}}));
+  EXPECT_FALSE(store_.RemoveMacro(macro));  // its items cannot go, so the macro stays
+  EXPECT_FALSE(store_.ReplaceMacroRecords(macro, {{0, macro, 1, 0, "new", 9, 0}}));
+  Macro m;
+  EXPECT_TRUE(store_.GetMacro(macro, m));
+  std::vector<MacroRecord> records;
+  ASSERT_EQ(store_.ListMacroRecords(macro, records), 2);
+  EXPECT_EQ(records[1].desc, "b");
+}
+
 TEST_F(StoreTest, FullDiskFailsWritesAndKeepsWhatWasStored) {
   ASSERT_EQ(store_.AddProfile("800", ""), 1);
   const int macro = store_.CreateMacro("m");
