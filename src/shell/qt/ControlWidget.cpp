@@ -77,6 +77,8 @@ ControlWidget::ControlWidget(MControl& control, DialogView& view, QWidget* paren
     edit_->setAttribute(Qt::WA_MacShowFocusRect, false);
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
       if (syncing_) return;
+      // Typing means the edit has the focus, even where the window system was late to say so.
+      if (Dialog().GetFocus() != &control_) Dialog().InputFocus(&control_);
       Dialog().InputEditText(&control_, text.toStdString());
       SyncEdit();  // a refused or changed text shows what the model holds
     });
