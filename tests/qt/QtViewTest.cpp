@@ -206,5 +206,96 @@ TEST_F(QtViewTest, KeyboardInputInARealEditGivesTheEditEventsInOrder) {
   EXPECT_EQ(dlg.events, (std::vector<std::pair<int, int>>{{85, 30}, {85, 26}, {85, 26}, {85, 29}, {88, 2}}));
 }
 
+// Every control class on one page, drawn by the real view: each must draw something, and the
+// screenshot shows how they look together before the page artwork exists.
+class Gallery : public ui::MDialog {
+ public:
+  void InitUI(const ui::Rect&) override {
+    SetBackColor(0x141B28);
+    auto* tabs = CreateControlT<ui::MTabCtrl>(45, {20, 20, 620, 90});
+    auto* page = CreateControlT<ui::MTabLayout>(47, {0, 100, 900, 600});
+    tabs->InsertItem(1, "Home", "", nullptr);
+    tabs->InsertItem(3, "DPI", "", page);
+    tabs->InsertItem(4, "Macro", "", nullptr);
+    tabs->SetSelectItem(1);
+    auto* area = page->CreateArea(300, {20, 100, 880, 330});
+    area->SetBackColor(0xFF1A2333);
+    area->SetTitle("DPI");
+    for (int i = 0; i < 6; ++i) {
+      auto* level = static_cast<ui::DPIControl*>(
+          page->CreateControl("DPIControl", 101 + i, {40 + i * 138, 140, 168 + i * 138, 210}, "DPI " + std::to_string(i + 1)));
+      level->SetGroupName("MOUSE_DPICTRL");
+      level->SetDPIValue(std::vector<int>{1200, 2400, 3200, 4800, 6400, 12000}[i]);
+      level->SetColor(std::vector<ui::Color>{255, 65280, 0xFF0000, 0xFFFF, 0xFFFF00, 0x800080}[i]);
+    }
+    static_cast<ui::DPIControl*>(GetControl(102))->SetCheckState(true);
+    auto* slider = static_cast<ui::DPISlider*>(page->CreateControl("DPISlider", 107, {40, 230, 700, 254}, ""));
+    slider->SetProgress(24);
+    for (int i = 0; i < 4; ++i) {
+      auto* rate = static_cast<ui::ColorButtonEx*>(page->CreateControl(
+          "ColorButtonEx", 114 + i, {40 + i * 110, 275, 140 + i * 110, 311},
+          std::vector<std::string>{"125Hz", "250Hz", "500Hz", "1000Hz"}[i]));
+      rate->SetGroupName("REPORTRATE");
+      if (i == 3) rate->SetCheck(true);
+    }
+    auto* combo = static_cast<ui::MComboBox*>(page->CreateControl("MComboBox", 126, {500, 275, 700, 311}, ""));
+    combo->AddItem("10 minutes", 10);
+    combo->SetCurSel(0);
+    auto* r1 = static_cast<ui::CRadioButton*>(page->CreateControl("CRadioButton", 130, {40, 350, 160, 374}, "1.0mm"));
+    auto* r2 = static_cast<ui::CRadioButton*>(page->CreateControl("CRadioButton", 131, {170, 350, 290, 374}, "2.0mm"));
+    r1->SetGroupName("LOD");
+    r2->SetGroupName("LOD");
+    r1->SetCheck(true);
+    static_cast<ui::CCheckButton*>(page->CreateControl("CCheckButton", 135, {300, 350, 460, 374}, "Ripple control"))->SetCheck(true);
+    page->CreateControl("CCheckButton", 135, {470, 350, 620, 374}, "Angle snapping");
+    static_cast<ui::CSwitchButton*>(page->CreateControl("CSwitchButton", 274, {640, 350, 690, 374}, ""))->SetCheck(true);
+    page->CreateControl("CSwitchButton", 265, {700, 350, 750, 374}, "");
+    page->CreateControl("NumberEdit", 85, {40, 395, 140, 427}, "8");
+    static_cast<ui::MEdit*>(page->CreateControl("MEdit", 176, {150, 395, 300, 427}, ""))->SetPlaceholder("Delay (ms)");
+    page->CreateControl("MButton", 88, {320, 393, 440, 429}, "Apply");
+    static_cast<ui::MButton*>(page->CreateControl("MButton", 89, {450, 393, 570, 429}, "Read"))->SetEnabled(false);
+    page->CreateControl("CTextButton", 44, {590, 395, 700, 427}, "Website");
+    auto* macros = static_cast<ui::MacroList*>(page->CreateControl("MacroList", 155, {40, 445, 240, 580}, ""));
+    macros->AddString("Custom1", 1);
+    macros->AddString("Burst fire", 2);
+    macros->SetCurSel(1);
+    auto* records = static_cast<ui::CRecordList*>(page->CreateControl("CRecordList", 166, {260, 445, 520, 580}, ""));
+    records->AddRecord("\u2193  A", 2, 65, 1);
+    records->AddRecord(" -   10 ms", 1, 10, 2);
+    records->AddRecord("\u2191  A", 3, 65, 1);
+    records->SetCurSel(1);
+    auto* battery = CreateControlT<ui::BatteryCtrl>(40, {660, 40, 700, 60});
+    battery->SetBatteryInfo(70, 0);
+    auto* state = CreateControlT<ui::CDeviceState>(41, {710, 36, 890, 64}, "Cable connected");
+    state->SetState(1);
+    auto* speed = static_cast<ui::MSlider*>(page->CreateControl("MSlider", 238, {540, 460, 860, 484}, ""));
+    speed->SetRange(0, 19);
+    speed->SetProgress(9);
+    auto* hint = static_cast<ui::MText*>(page->CreateControl("MText", 57, {540, 500, 860, 580}, "Changes are stored at once and reach the mouse when you apply them."));
+    hint->SetFont(13);
+    hint->SetTextColor(0xFF6F859E);
+  }
+};
+
+TEST_F(QtViewTest, EveryControlClassDraws) {
+  Gallery gallery;
+  gallery.Create(nullptr, "Gallery", 0, 0, {0, 0, 900, 600});
+  QImage picture;
+  QTimer::singleShot(0, [&] {
+    QWidget* view = host.ViewOf(gallery);
+    ASSERT_NE(view, nullptr);
+    picture = view->grab().toImage();
+    picture.save(ScreenshotPath("gallery.png"));
+    for (ui::MControl* c : gallery.GetControls()) {
+      if (!c->IsShown() || dynamic_cast<ui::MTabLayout*>(c) != nullptr) continue;
+      ui::Rect r = c->GetRect();
+      QImage part = picture.copy(r.left, r.top, r.Width(), r.Height());
+      EXPECT_GT(DistinctColours(part), 1u) << c->GetClassName() << " " << c->GetID();
+    }
+    gallery.DoOK();
+  });
+  EXPECT_EQ(gallery.ShowModal(1), ui::kIdOk);
+}
+
 }  // namespace
 }  // namespace zq
