@@ -74,6 +74,16 @@ void DialogView::ApplyWindow() {
   if (period <= 0 && timer_->isActive()) timer_->stop();
   if (period > 0 && timer_->interval() != period) timer_->setInterval(period);
   if (period > 0 && !timer_->isActive()) timer_->start();
+  // Shown or hidden by the program (a start with -hide, a second start bringing it back).
+  if (loop_ && dialog_.IsWindowShown() != isVisible()) {
+    if (dialog_.IsWindowShown()) {
+      show();
+      raise();
+      activateWindow();
+    } else {
+      hide();
+    }
+  }
   WindowState state = dialog_.GetWindowState();
   if (state != appliedState_) {
     appliedState_ = state;

@@ -38,6 +38,7 @@ int QtModalHost::RunModal(MDialog& dialog, int show) {
   }
   QEventLoop loop;
   view->SetLoop(&loop);
+  view->Sync();
   dialog.DispatchPostedMessages();
   // Checked right before the loop starts: a request that came earlier has been seen here, and
   // one that comes later is delivered by a queued call inside the loop.
