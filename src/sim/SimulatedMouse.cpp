@@ -97,14 +97,15 @@ void SimulatedMouse::BuildInterfacesLocked() {
   };
   if (mode_ == SimMode::Bluetooth) {
     // Over Bluetooth LE only the ordinary input collections are reachable.
-    add(fmt::sprintf("sim:ble-%d/%s_dev_vid&02%04x_pid&%04x_kbd", instance_, kBleServicePath,
+    add(fmt::sprintf("%s:ble-%d/%s_dev_vid&02%04x_pid&%04x_kbd", ids_.path_prefix, instance_,
+                     kBleServicePath,
                      ids_.vendor_id, pid),
         0x0001, 0x0002, false, HidBus::Bluetooth);
     return;
   }
   const bool cable = mode_ == SimMode::Cable;
   for (int i = 0; i < 3; ++i) {
-    std::string path = fmt::sprintf("sim:hidraw%d", instance_ * 3 + i);
+    std::string path = fmt::sprintf("%s:hidraw%d", ids_.path_prefix, instance_ * 3 + i);
     if (i == 0) add(path, 0x0001, 0x0002, false, HidBus::Usb);
     if (i == 1) add(path, 0x0001, 0x0006, false, HidBus::Usb);
     if (i == 2) {

@@ -56,6 +56,8 @@ struct SimIds {
   uint16_t receiver = 0x5702;
   uint16_t bluetooth = 0x5704;
   uint16_t second_receiver = 0x5703;
+  // Front of the interface paths; two simulated mice need different ones.
+  std::string path_prefix = "sim";
   uint16_t ProductOf(SimMode mode) const;
 };
 
