@@ -1,6 +1,6 @@
 #pragma once
-// The device worker's task codes, queued by the UI thread (and by the worker
-// itself) and taken one per cycle by the worker: first in, first out.
+// A first-in first-out queue of the device worker's task codes
+// (device/worker/TaskCodes.h), safe to fill and drain from two threads.
 
 #include <cstddef>
 #include <deque>
@@ -8,20 +8,9 @@
 #include <optional>
 #include <vector>
 
-namespace zq {
+#include "device/worker/TaskCodes.h"
 
-enum TaskCode : int {
-  kTaskInitialRead = 1,
-  kTaskArrival = 2,
-  kTaskRemoval = 3,
-  kTaskProfileSwitched = 5,
-  kTaskApply = 6,
-  kTaskReadFromMouse = 7,
-  kTaskLightingMode = 9,
-  kTaskActiveDpiLevel = 10,
-  kTaskRestoreDefaults = 15,
-  kTaskFactoryReset = 16,
-};
+namespace zq {
 
 class TaskQueue {
  public:

@@ -132,9 +132,14 @@ void SimulatedMouse::UnplugLocked(std::vector<DeviceEvent>& events) {
 
 void SimulatedMouse::Deliver(const std::vector<DeviceEvent>& events) {
   if (events.empty()) return;
-  std::lock_guard<std::mutex> lock(listener_mutex_);
-  if (!listener_) return;
-  for (const DeviceEvent& event : events) listener_(event);
+  EventListener listener;
+  {
+    std::lock_guard<std::mutex> lock(listener_mutex_);
+    listener = listener_;
+  }
+  // Called without a lock, so the listener may call back into the mouse.
+  if (!listener) return;
+  for (const DeviceEvent& event : events) listener(event);
 }
 
 void SimulatedMouse::Plug() {
