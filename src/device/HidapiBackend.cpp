@@ -2,6 +2,7 @@
 
 #include <hidapi.h>
 
+#include <cstdlib>
 #include <cwchar>
 #include <mutex>
 
@@ -16,7 +17,14 @@ bool InitialiseOnce() {
   static bool ok = false;
   std::call_once(once, [] {
     ok = hid_init() == 0;
-    if (!ok) Log(LogLevel::Warning, "hidapi could not be initialised; no device will be found");
+    if (!ok) {
+      Log(LogLevel::Warning, "hidapi could not be initialised; no device will be found");
+      hid_exit();  // releases whatever the failed start left behind
+      return;
+    }
+    // Released at exit, after the objects built on top of it (they were
+    // constructed after this registration, so they are destroyed before).
+    std::atexit([] { hid_exit(); });
   });
   return ok;
 }
