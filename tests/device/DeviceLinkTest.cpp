@@ -31,3 +31,18 @@ TEST(DeviceLink, SimulatedLinkPresentsThePluggedMouse) {
 
 }  // namespace
 }  // namespace zq
+
+namespace zq {
+namespace {
+
+TEST(DeviceLink, RealBackendRefusesAPathThatIsNotThere) {
+  VirtualClock clock;
+  DeviceLink link = MakeDeviceLink(false, clock);
+  ASSERT_FALSE(link.simulated);
+  EXPECT_EQ(link.mouse, nullptr);
+  link.backend->Enumerate();  // whatever this machine has; must not fail
+  EXPECT_EQ(link.backend->Open("/dev/hidraw-does-not-exist"), nullptr);
+}
+
+}  // namespace
+}  // namespace zq
