@@ -629,6 +629,13 @@ void SimulatedMouse::PressButton(int slot, int profile) {
   if (handler) handler(*this, slot, profile, code);
 }
 
+void SimulatedMouse::EditFirmware(const std::function<void(FirmwareState&)>& edit) {
+  if (!edit) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  FirmwareState state{blocks_, dpi_level_, dpi_value_, report_rate_, lighting_};
+  edit(state);
+}
+
 void SimulatedMouse::SetButtonHandler(ButtonHandler handler) {
   std::lock_guard<std::mutex> lock(listener_mutex_);
   button_handler_ = std::move(handler);

@@ -148,6 +148,19 @@ class SimulatedMouse {
   void PressButton(int slot, int profile);
   void SetButtonHandler(ButtonHandler handler);
 
+  // The firmware's live state as one unit, for behaviours built outside this
+  // class (the button actions) that must read and change it without a host
+  // request slipping in between.
+  struct FirmwareState {
+    std::array<Block, kProfiles>& blocks;
+    int& dpi_level;  // 1..6
+    int& dpi_value;
+    int& report_rate;  // rate code 1..4
+    int& lighting;
+  };
+  // Runs `edit` under the mouse's lock; it must not call back into the mouse.
+  void EditFirmware(const std::function<void(FirmwareState&)>& edit);
+
   // --- fault injection ------------------------------------------------------
   void InjectFault(SimFault fault, int times = 1);
   // The next `times` feature reads come back empty.
