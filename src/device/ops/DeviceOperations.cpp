@@ -1,5 +1,6 @@
 #include "device/ops/DeviceOperations.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -154,7 +155,8 @@ bool DeviceOperations::ReadBattery() {
   Send(b);
   const auto battery = codec::ParseBatteryReply(b);
   if (!battery) return false;
-  effects_.SetBatteryInfo(battery->level, battery->state);
+  // The control draws 0..100; a notification is limited the same way.
+  effects_.SetBatteryInfo(std::min(battery->level, 100), battery->state);
   return true;
 }
 

@@ -79,7 +79,7 @@ class DeviceOperations {
 
   // --- status -------------------------------------------------------------------
   // Command 0x30 for the current profile; the battery control gets the
-  // reply's level and state unchanged.
+  // reply's level (at most 100, as for the battery notification) and state.
   bool ReadBattery();
   // One notification poll, at most every kPollSpacingMs on the clock. True
   // when the mouse asks for the active DPI level (the worker then queues the
