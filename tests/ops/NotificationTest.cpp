@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "OpsRig.h"
 #include "buttons/FunctionCatalogue.h"
 #include "sim/FirmwareButtons.h"
@@ -184,6 +187,40 @@ TEST_F(FirmwareButtonTest, LightingChangedOnTheMouse) {
   EXPECT_EQ(Config(1, "light_mode"), "6");
   EXPECT_EQ(sim::DecodeSettingsBlock(mouse_->SettingsBlock(0)).lighting_mode, 9);
   EXPECT_EQ(effects_.Log(), (std::vector<std::string>{"lighting 6"}));
+}
+
+// A user pressing the DPI and rate buttons while the worker writes the
+// profile and polls: the mouse's state stays whole, and once the buttons
+// rest the store follows the mouse.
+TEST_F(FirmwareButtonTest, PressesWhileTheHostTalks) {
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    for (int i = 0; i < 150; ++i) {
+      mouse_->PressButton(SlotOfPosition(i % 3 ? 6 : 5), 0);
+      if (i % 7 == 0) sim::ChangeLightingOnMouse(*mouse_, 0, i % 7);
+    }
+    done = true;
+  });
+  while (!done) {
+    ops_.WriteSettingsBlock(1);
+    ops_.PollNotification();
+    clock_.Advance(DeviceOperations::kPollSpacingMs);
+  }
+  user.join();
+  while (mouse_->PendingInputReports() > 0) {
+    ops_.PollNotification();
+    clock_.Advance(DeviceOperations::kPollSpacingMs);
+  }
+  const sim::DecodedSettings s = sim::DecodeSettingsBlock(mouse_->SettingsBlock(0));
+  EXPECT_EQ(s.level_count, 6);
+  EXPECT_GE(mouse_->ActiveDpiLevel(), 1);
+  EXPECT_LE(mouse_->ActiveDpiLevel(), 6);
+  // One more press settles it: the stored level is the mouse's.
+  Press(2);
+  const int level = mouse_->ActiveDpiLevel();
+  Press(level == 1 ? 6 : 2);
+  EXPECT_EQ(Config(1, "dpi_index"), std::to_string(mouse_->ActiveDpiLevel() - 1));
+  EXPECT_EQ(Config(1, "report_rate"), std::to_string(mouse_->ReportRate()));
 }
 
 }  // namespace
