@@ -10,6 +10,13 @@ namespace {
 
 // The reader's FindElement goes on after its previous match among the
 // siblings of the current level, so elements are read in file order.
+// A USB id has 16 bits; a longer text names no device rather than, cut
+// down, some other one.
+uint16_t ReadId(const std::string& text) {
+  const unsigned id = ParseHex(text);
+  return id > 0xFFFF ? 0 : static_cast<uint16_t>(id);
+}
+
 void ReadMouse(XmlDocument& doc, Catalogue& catalogue) {
   CatalogueRecord mouse;
   mouse.name = doc.GetAttribute("name");
@@ -21,8 +28,8 @@ void ReadMouse(XmlDocument& doc, Catalogue& catalogue) {
     CatalogueRecord mode = mouse;
     mode.value = ParseDecimal(doc.GetAttribute("value"));
     mode.desc = doc.GetAttribute("desc");
-    mode.vid = static_cast<uint16_t>(ParseHex(doc.GetAttribute("vid")));
-    mode.pid = static_cast<uint16_t>(ParseHex(doc.GetAttribute("pid")));
+    mode.vid = ReadId(doc.GetAttribute("vid"));
+    mode.pid = ReadId(doc.GetAttribute("pid"));
     mode.hid_interface = doc.GetAttribute("hid_interface");
     catalogue.modes.push_back(std::move(mode));
   }
