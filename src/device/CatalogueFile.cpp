@@ -1,7 +1,6 @@
 #include <string_view>
 
 #include "device/Catalogue.h"
-#include "device/DeviceDiscovery.h"
 #include "platform/Text.h"
 #include "xml/XmlDocument.h"
 
@@ -60,16 +59,6 @@ bool ReadCatalogue(const std::string& path, Catalogue& catalogue) {
   }
   if (doc.FindElement("software")) ReadSoftware(doc, catalogue.software);
   return true;
-}
-
-bool DeviceDiscovery::LoadCatalogue(const std::string& programFolder) {
-  std::string path = programFolder;
-  if (!path.empty() && path.back() != '/') path += '/';
-  path += "config.xml";
-  Catalogue catalogue;
-  const bool read = ReadCatalogue(path, catalogue);
-  StartWith(std::move(catalogue));
-  return read;
 }
 
 }  // namespace zq

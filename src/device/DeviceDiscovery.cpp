@@ -18,6 +18,16 @@ DeviceDiscovery::DeviceDiscovery(HidDeviceManager& manager, Registry& registry,
                                  DiscoveryEffects& effects)
     : manager_(manager), registry_(registry), effects_(effects) {}
 
+bool DeviceDiscovery::LoadCatalogue(const std::string& programFolder) {
+  std::string path = programFolder;
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += "config.xml";
+  Catalogue catalogue;
+  const bool read = ReadCatalogue(path, catalogue);
+  StartWith(std::move(catalogue));
+  return read;
+}
+
 void DeviceDiscovery::StartWith(Catalogue catalogue) {
   manager_.ClearKnown();
   {
