@@ -51,6 +51,7 @@ void DeviceDiscovery::StartWith(Catalogue catalogue) {
 }
 
 void DeviceDiscovery::RefreshDevices() {
+  std::lock_guard<std::mutex> refresh(refresh_mutex_);
   effects_.SetBatteryInfo(0, 2);
   manager_.ClearKnown();
   {
