@@ -176,7 +176,7 @@ TEST_P(LayoutQtTest, EveryTabDrawsAndItsTextsFit) {
       QApplication::processEvents();
       QImage picture = view->grab().toImage();
       picture.save(ScreenshotPath(std::string("layout_") + names[tab] + "_" + suffix + ".png"));
-      EXPECT_GT(DistinctColours(picture), 200u) << names[tab];
+      EXPECT_GT(DistinctColours(picture), 50u) << names[tab];  // a blank grab has one
       for (const std::string& fault : TextsThatDoNotFit(dlg)) {
         ADD_FAILURE() << names[tab] << " " << suffix << ": " << fault;
       }

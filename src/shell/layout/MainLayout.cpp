@@ -570,8 +570,8 @@ void PlaceFrame(Placer& p, const Frame& f) {
 void PlaceHome(Placer& p) {
   p.Put(ids::kHomeArea, 280, 160, 840, 720);
   p.Put(ids::kHomeMouse, 450, 196, 670, 576);
-  p.Put(ids::kHomeHint, 260, 618, 860, 650, 18);
-  p.Put(ids::kHomeText2, 260, 656, 860, 684, 13);
+  p.Put(ids::kHomeHint, 260, 648, 860, 680, 18);
+  p.Put(ids::kHomeText2, 260, 686, 860, 712, 13);
 }
 
 // The callouts of the button map: position index, label corner (left, top).
