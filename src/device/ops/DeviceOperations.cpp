@@ -171,13 +171,10 @@ bool DeviceOperations::PollNotification() {
   }
 
   std::array<uint8_t, kCommandReportSize> report{};
-  if (manager_.IsOpen()) {
-    if (std::shared_ptr<HidConnection> device = manager_.CurrentDevice()) {
-      const int n = device->ReadTimeout(report.data(), codec::kNotificationSize, kPollTimeoutMs);
-      // A failed read may leave anything in the buffer; it counts as none.
-      if (n <= 0) report.fill(0);
-    }
-  }
+  // Through the manager, so the read never interleaves with an exchange.
+  const int n = manager_.ReadInputReport(report.data(), codec::kNotificationSize, kPollTimeoutMs);
+  // A failed read may leave anything in the buffer; it counts as none.
+  if (n <= 0) report.fill(0);
   const codec::Notification note =
       codec::ParseNotification(std::span<const uint8_t>(report.data(), codec::kNotificationSize));
 
