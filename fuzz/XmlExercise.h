@@ -83,7 +83,8 @@ inline bool ExerciseXml(std::string_view data, const std::string& scratchPath) {
   }
 
   Steps steps(data);
-  static constexpr std::string_view kNames[] = {"item", "a", "DPI1", "keyitems", "x:y", "_z", "\xC3\xA9"};
+  static constexpr std::string_view kNames[] = {"item", "a",  "DPI1",    "keyitems",
+                                                "x:y",  "_z", "\xC3\xA9"};
   doc.ResetPosition();
   const uint32_t count = 4 + steps.Next(40);
   for (uint32_t i = 0; i < count; ++i) {

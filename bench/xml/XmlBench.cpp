@@ -5,6 +5,7 @@
 // Run from the release build: build/release/bench/xml_bench
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -30,9 +31,8 @@ const std::string& TenMegabytes() {
       for (int i = 0; i < 100; ++i, ++id) {
         t += "<item id=\"" + std::to_string(id) + "\" name=\"Key " + std::to_string(id % 97) +
              "\" value=\"" + std::to_string(id * 7) + "\" color=\"" +
-             std::to_string(id * 2654435761u % 16777216) +
-             "\" desc=\"Ctrl &amp; Shift &lt;" + std::to_string(i) +
-             "&gt; caf\xC3\xA9\" flag=\"" + std::to_string(id & 1) + "\"/>\r\n";
+             std::to_string(id * 2654435761u % 16777216) + "\" desc=\"Ctrl &amp; Shift &lt;" +
+             std::to_string(i) + "&gt; caf\xC3\xA9\" flag=\"" + std::to_string(id & 1) + "\"/>\r\n";
       }
       t += "</group>\r\n";
     }
@@ -137,16 +137,22 @@ BENCHMARK(BM_XmlDocument_Build)
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(100000)
+    ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 // The console report, plus the ratio of the two parsers' throughput.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colour only on a terminal, so that a saved report stays plain text.
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
+      // With repetitions, the mean stands for the benchmark.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean") continue;
       const auto it = run.counters.find("bytes_per_second");
-      if (it != run.counters.end()) throughput_[run.benchmark_name()] = it->second.value;
+      if (it != run.counters.end()) throughput_[run.run_name.function_name] = it->second.value;
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -155,6 +161,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     const double ours = Find("BM_XmlDocument_ParseAndReadAll");
     const double pugi = Find("BM_Pugixml_ParseAndReadAll");
     if (ours > 0 && pugi > 0) {
+      // MB of 10^6 bytes (the table's M/s are MiB/s), per second of CPU time.
       std::printf("\nparse + read every attribute of %.1f MB:\n", TenMegabytes().size() / 1e6);
       std::printf("  XmlDocument %8.1f MB/s\n  pugixml     %8.1f MB/s\n", ours / 1e6, pugi / 1e6);
       std::printf("  XmlDocument / pugixml = %.2f\n", ours / pugi);
@@ -162,11 +169,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
-  double Find(const std::string& prefix) const {
-    for (const auto& [name, value] : throughput_) {
-      if (name.rfind(prefix, 0) == 0) return value;
-    }
-    return 0;
+  double Find(const std::string& name) const {
+    const auto it = throughput_.find(name);
+    return it != throughput_.end() ? it->second : 0;
   }
   std::map<std::string, double> throughput_;
 };

@@ -194,8 +194,8 @@ bool XmlDocument::Decode(std::string_view bytes) {
     size_t i = 0;
     while (i < body.size()) {
       const void* zero = std::memchr(body.data() + i, 0, body.size() - i);
-      const size_t end = zero ? static_cast<size_t>(static_cast<const char*>(zero) - body.data())
-                              : body.size();
+      const size_t end =
+          zero ? static_cast<size_t>(static_cast<const char*>(zero) - body.data()) : body.size();
       narrow.append(body.substr(i, end - i));
       if (zero == nullptr) break;
       ++nulls;
@@ -231,6 +231,7 @@ void XmlDocument::ResetIndex() {
   // this cannot fail.
   records_.resize(1);
   records_[0] = Record{};
+  attributesOf_ = 0;
   records_[0].length = text_.size();
   ResetPosition();
 }
@@ -634,12 +635,22 @@ std::string XmlDocument::GetAttribute(std::string_view name) const {
 }
 
 std::string XmlDocument::ReadAttribute(std::string_view name) const {
-  if (currentPos_ == 0) return {};
-  const Record& r = records_[currentPos_];
-  const xml::AttributeSpan a =
-      xml::ScanAttributes(text_, r.start + 1 + r.nameLen, AttributesEnd(currentPos_), name, false);
-  if (!a.found || !a.hasValue) return {};
-  return xml::Unescape(std::string_view(text_).substr(a.valueBegin, a.valueEnd - a.valueBegin));
+  if (currentPos_ == 0 || name.empty()) return {};
+  if (attributesOf_ != currentPos_) {
+    attributesOf_ = 0;
+    const Record& r = records_[currentPos_];
+    xml::ListAttributes(text_, r.start + 1 + r.nameLen, AttributesEnd(currentPos_), attributes_);
+    attributesOf_ = currentPos_;
+  }
+  const std::string_view text = text_;
+  for (const xml::AttributeToken& a : attributes_) {
+    if (a.nameEnd - a.nameBegin == name.size() && text[a.nameBegin] == name[0] &&
+        text.substr(a.nameBegin, name.size()) == name) {
+      if (!a.hasValue) return {};
+      return xml::Unescape(text.substr(a.valueBegin, a.valueEnd - a.valueBegin));
+    }
+  }
+  return {};
 }
 
 std::string XmlDocument::GetTagName() const {
@@ -675,6 +686,7 @@ bool XmlDocument::AddElement(std::string_view tagName) {
 
 bool XmlDocument::InsertElement(std::string_view tagName) {
   if (!IsTagName(tagName) || records_.size() >= kMaxRecords) return false;
+  attributesOf_ = 0;
   // Room for the new record first: after the text has changed nothing may
   // fail.
   if (records_.size() == records_.capacity()) records_.reserve(records_.size() * 3 / 2 + 8);
@@ -757,6 +769,7 @@ bool XmlDocument::SetAttribute(std::string_view name, std::string_view value) {
 
 bool XmlDocument::WriteAttribute(std::string_view name, std::string_view value) {
   if (currentPos_ == 0 || !IsAttributeName(name)) return false;
+  attributesOf_ = 0;
   const Record& r = records_[currentPos_];
   const xml::AttributeSpan a =
       xml::ScanAttributes(text_, r.start + 1 + r.nameLen, AttributesEnd(currentPos_), name, false);

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "xml/XmlMarkup.h"
+
 namespace zq {
 
 class XmlDocument {
@@ -89,8 +91,8 @@ class XmlDocument {
   // One element of the text. Offsets are into text_; links are indexes into
   // records_, 0 meaning none (record 0 stands for the document itself).
   struct Record {
-    size_t start = 0;        // the "<" of the start tag
-    size_t length = 0;       // start tag to the end of the end tag
+    size_t start = 0;   // the "<" of the start tag
+    size_t length = 0;  // start tag to the end of the end tag
     uint32_t startTagLen = 0;
     uint32_t endTagLen = 0;  // 0 for an empty-element tag or an unended one
     uint32_t nameLen = 0;
@@ -134,6 +136,11 @@ class XmlDocument {
 
   std::string text_;
   std::string log_;
+  // The attributes of one element, listed on its first GetAttribute, so
+  // that reading several attributes of an element scans its tag once. Any
+  // change to the text or the index drops the list.
+  mutable std::vector<xml::AttributeToken> attributes_;
+  mutable uint32_t attributesOf_ = 0;
   size_t logChars_ = 0;
   std::vector<Record> records_;
   uint32_t parentPos_ = 0;

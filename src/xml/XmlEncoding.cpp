@@ -23,6 +23,7 @@ struct CodePage {
 
 // The Windows code pages a declared charset can stand for, with the glibc
 // iconv converter that implements each.
+// clang-format off
 constexpr CodePage kCodePages[] = {
     {37, "IBM037"},        {437, "IBM437"},       {500, "IBM500"},
     {708, "ISO-8859-6"},   {737, "CP737"},        {775, "CP775"},
@@ -32,7 +33,8 @@ constexpr CodePage kCodePages[] = {
     {864, "IBM864"},       {865, "IBM865"},       {866, "CP866"},
     {869, "CP869"},        {870, "IBM870"},       {874, "WINDOWS-874"},
     {875, "IBM875"},       {932, "CP932"},        {936, "GBK"},
-    {949, "CP949"},        {950, "CP950"},        {1026, "IBM1026"},     {1047, "IBM1047"},     {1140, "IBM1140"},
+    {949, "CP949"},        {950, "CP950"},        {1026, "IBM1026"},
+    {1047, "IBM1047"},     {1140, "IBM1140"},
     {1141, "IBM1141"},     {1142, "IBM1142"},     {1143, "IBM1143"},
     {1144, "IBM1144"},     {1145, "IBM1145"},     {1146, "IBM1146"},
     {1147, "IBM1147"},     {1148, "IBM1148"},     {1149, "IBM1149"},
@@ -57,6 +59,7 @@ constexpr CodePage kCodePages[] = {
     {51932, "EUC-JP"},     {51936, "EUC-CN"},     {51949, "EUC-KR"},
     {54936, "GB18030"},    {65000, "UTF-7"},      {65001, "UTF-8"},
 };
+// clang-format on
 
 struct Alias {
   const char* name;
@@ -65,6 +68,7 @@ struct Alias {
 
 // Charset names (lower case) and the code page each stands for: the IANA
 // names with their registered aliases, and the names in common use.
+// clang-format off
 constexpr Alias kAliases[] = {
     // Unicode
     {"utf-8", 65001}, {"utf8", 65001}, {"unicode-1-1-utf-8", 65001},
@@ -217,6 +221,7 @@ constexpr Alias kAliases[] = {
     {"ibm905", 20905}, {"cp905", 20905}, {"ebcdic-cp-tr", 20905}, {"csibm905", 20905},
     {"cp1025", 21025}, {"ibm1025", 21025},
 };
+// clang-format on
 
 constexpr bool SortedByNumber() {
   for (size_t i = 1; i < std::size(kCodePages); ++i) {
@@ -382,10 +387,10 @@ const char* IconvNameOf(int codePage) {
 }
 
 bool IsLossExempt(int cp) {
-  return (cp >= 50220 && cp <= 50222) || cp == 50225 || cp == 50227 || cp == 50229 ||
-         cp == 52936 || cp == 54936 || (cp >= 57002 && cp <= 57011) || cp == 65000 ||
-         cp == 65001 || cp == kCodePageUtf16Le || cp == kCodePageUtf16Be ||
-         cp == kCodePageUtf32Le || cp == kCodePageUtf32Be;
+  return (cp >= 50220 && cp <= 50222) || cp == 50225 || cp == 50227 || cp == 50229 || cp == 52936 ||
+         cp == 54936 || (cp >= 57002 && cp <= 57011) || cp == 65000 || cp == 65001 ||
+         cp == kCodePageUtf16Le || cp == kCodePageUtf16Be || cp == kCodePageUtf32Le ||
+         cp == kCodePageUtf32Be;
 }
 
 bool PassesUtf8Test(std::string_view bytes) {
@@ -398,10 +403,14 @@ bool PassesUtf8Test(std::string_view bytes) {
       ++i;
       continue;
     }
-    if (b <= 0xDF) more = 1;
-    else if (b <= 0xEF) more = 2;
-    else if (b <= 0xF7) more = 3;
-    else return false;
+    if (b <= 0xDF)
+      more = 1;
+    else if (b <= 0xEF)
+      more = 2;
+    else if (b <= 0xF7)
+      more = 3;
+    else
+      return false;
     if (n - i - 1 < more) return false;
     for (size_t k = 1; k <= more; ++k) {
       if (static_cast<unsigned char>(bytes[i + k]) < 0x80) return false;
@@ -491,12 +500,12 @@ std::string EncodeFromUtf8(std::string_view text, int codePage, bool& lossy) {
 
 std::string FindDeclaredEncoding(std::string_view text) {
   // An XML declaration at offset 0.
-  if (text.size() >= 6 && text.substr(0, 5) == "<?xml" &&
-      (IsBlank(text[5]) || text[5] == '?')) {
+  if (text.size() >= 6 && text.substr(0, 5) == "<?xml" && (IsBlank(text[5]) || text[5] == '?')) {
     size_t end = text.find("?>", 5);
     if (end == std::string_view::npos) end = text.size();
     const AttributeSpan a = ScanAttributes(text, 5, end, "encoding", false);
-    if (a.found && a.hasValue) return std::string(text.substr(a.valueBegin, a.valueEnd - a.valueBegin));
+    if (a.found && a.hasValue)
+      return std::string(text.substr(a.valueBegin, a.valueEnd - a.valueBegin));
     return {};
   }
   // An HTML page: walk the leading html, head and meta elements.
@@ -562,8 +571,8 @@ std::string FindDeclaredEncoding(std::string_view text) {
               ++k;
               while (k < value.size() && IsBlank(value[k])) ++k;
               size_t e = k;
-              while (e < value.size() && !IsBlank(value[e]) && value[e] != ';' &&
-                     value[e] != '"' && value[e] != '\'') {
+              while (e < value.size() && !IsBlank(value[e]) && value[e] != ';' && value[e] != '"' &&
+                     value[e] != '\'') {
                 ++e;
               }
               if (e > k) return value.substr(k, e - k);

@@ -18,6 +18,7 @@ struct Entity {
 
 // The character entities of HTML 4 (Latin-1, symbols and Greek, special) and
 // apos, sorted by name in byte order for binary search.
+// clang-format off
 constexpr Entity kEntities[] = {
     {"AElig", 0xC6}, {"Aacute", 0xC1}, {"Acirc", 0xC2}, {"Agrave", 0xC0}, {"Alpha", 0x391},
     {"Aring", 0xC5}, {"Atilde", 0xC3}, {"Auml", 0xC4}, {"Beta", 0x392}, {"Ccedil", 0xC7},
@@ -71,6 +72,7 @@ constexpr Entity kEntities[] = {
     {"weierp", 0x2118}, {"xi", 0x3BE}, {"yacute", 0xFD}, {"yen", 0xA5}, {"yuml", 0xFF},
     {"zeta", 0x3B6}, {"zwj", 0x200D}, {"zwnj", 0x200C},
 };
+// clang-format on
 
 static_assert(std::size(kEntities) == 253);
 
@@ -164,20 +166,18 @@ bool SameName(std::string_view text, size_t begin, size_t end, std::string_view 
   return text[begin] == name[0] && std::memcmp(text.data() + begin, name.data(), name.size()) == 0;
 }
 
-}  // namespace
-
-AttributeSpan ScanAttributes(std::string_view text, size_t begin, size_t end,
-                             std::string_view name, bool ignoreCase) {
-  AttributeSpan r;
+// Walks the attributes of text[begin, end) in order, handing each to
+// `onToken` until it returns true; the one tokenizer behind both the single
+// lookup and the full list, so that they always agree.
+template <typename OnToken>
+void ForEachAttribute(std::string_view text, size_t begin, size_t end, OnToken onToken) {
   end = std::min(end, text.size());
-  begin = std::min(begin, end);
-  r.lastEnd = begin;
-  size_t i = begin;
+  size_t i = std::min(begin, end);
   while (true) {
     while (i < end && IsBlank(text[i])) ++i;
-    if (i >= end) break;
+    if (i >= end) return;
     const char c = text[i];
-    if (c == '/' || c == '>' || c == '?') break;
+    if (c == '/' || c == '>' || c == '?') return;
     if (c == '"' || c == '\'') {
       // Quoted text without a name before it: skip it whole, so that nothing
       // inside it is taken for a name.
@@ -188,55 +188,72 @@ AttributeSpan ScanAttributes(std::string_view text, size_t begin, size_t end,
       ++i;
       continue;
     }
-    const size_t nameBegin = i;
+    AttributeToken t;
+    t.nameBegin = i;
     while (i < end && !kNameStop.stop[static_cast<unsigned char>(text[i])]) ++i;
-    const size_t nameEnd = i;
-    size_t tokenEnd = nameEnd;
-    bool hasValue = false;
-    bool quoted = false;
-    size_t valueBegin = nameEnd;
-    size_t valueEnd = nameEnd;
-    size_t j = nameEnd;
+    t.nameEnd = i;
+    t.valueBegin = t.valueEnd = t.tokenEnd = t.nameEnd;
+    size_t j = t.nameEnd;
     while (j < end && IsBlank(text[j])) ++j;
     if (j < end && text[j] == '=') {
-      hasValue = true;
+      t.hasValue = true;
       ++j;
       while (j < end && IsBlank(text[j])) ++j;
       if (j < end && (text[j] == '"' || text[j] == '\'')) {
-        quoted = true;
-        valueBegin = j + 1;
+        t.quoted = true;
+        t.valueBegin = j + 1;
         // Without its closing quote the value runs to the end of the tag.
-        const void* close = std::memchr(text.data() + valueBegin, text[j], end - valueBegin);
-        valueEnd = close ? static_cast<size_t>(static_cast<const char*>(close) - text.data()) : end;
-        tokenEnd = close ? valueEnd + 1 : end;
+        const void* close = std::memchr(text.data() + t.valueBegin, text[j], end - t.valueBegin);
+        t.valueEnd =
+            close ? static_cast<size_t>(static_cast<const char*>(close) - text.data()) : end;
+        t.tokenEnd = close ? t.valueEnd + 1 : end;
       } else {
         // An unquoted value runs to a blank or ">"; a quote inside it still
         // pairs with the next one, as when the tag's end was found, so that
         // replacing the value never changes how the rest of the tag reads.
-        valueBegin = j;
+        t.valueBegin = j;
         size_t k = j;
         while (k < end && !IsBlank(text[k]) && text[k] != '>') {
           k = text[k] == '"' || text[k] == '\'' ? SkipQuoted(text, k, end) : k + 1;
         }
-        valueEnd = k;
-        tokenEnd = k;
+        t.valueEnd = k;
+        t.tokenEnd = k;
       }
-      i = tokenEnd;
+      i = t.tokenEnd;
     }
-    r.lastEnd = tokenEnd;
-    r.lastDangles = hasValue && !quoted && valueBegin == valueEnd;
-    if (SameName(text, nameBegin, nameEnd, name, ignoreCase)) {
-      r.found = true;
-      r.nameEnd = nameEnd;
-      r.hasValue = hasValue;
-      r.quoted = quoted;
-      r.valueBegin = valueBegin;
-      r.valueEnd = valueEnd;
-      r.tokenEnd = tokenEnd;
-      return r;
-    }
+    if (onToken(t)) return;
   }
+}
+
+}  // namespace
+
+AttributeSpan ScanAttributes(std::string_view text, size_t begin, size_t end, std::string_view name,
+                             bool ignoreCase) {
+  AttributeSpan r;
+  r.lastEnd = std::min(begin, std::min(end, text.size()));
+  ForEachAttribute(text, begin, end, [&](const AttributeToken& t) {
+    r.lastEnd = t.tokenEnd;
+    r.lastDangles = t.hasValue && !t.quoted && t.valueBegin == t.valueEnd;
+    if (!SameName(text, t.nameBegin, t.nameEnd, name, ignoreCase)) return false;
+    r.found = true;
+    r.nameEnd = t.nameEnd;
+    r.hasValue = t.hasValue;
+    r.quoted = t.quoted;
+    r.valueBegin = t.valueBegin;
+    r.valueEnd = t.valueEnd;
+    r.tokenEnd = t.tokenEnd;
+    return true;
+  });
   return r;
+}
+
+void ListAttributes(std::string_view text, size_t begin, size_t end,
+                    std::vector<AttributeToken>& out) {
+  out.clear();
+  ForEachAttribute(text, begin, end, [&](const AttributeToken& t) {
+    out.push_back(t);
+    return false;
+  });
 }
 
 std::string Unescape(std::string_view value) {
@@ -278,12 +295,24 @@ std::string Unescape(std::string_view value) {
 void AppendEscaped(std::string& out, std::string_view value) {
   for (const char c : value) {
     switch (c) {
-      case '<': out.append("&lt;"); break;
-      case '>': out.append("&gt;"); break;
-      case '&': out.append("&amp;"); break;
-      case '\'': out.append("&apos;"); break;
-      case '"': out.append("&quot;"); break;
-      default: out.push_back(c); break;
+      case '<':
+        out.append("&lt;");
+        break;
+      case '>':
+        out.append("&gt;");
+        break;
+      case '&':
+        out.append("&amp;");
+        break;
+      case '\'':
+        out.append("&apos;");
+        break;
+      case '"':
+        out.append("&quot;");
+        break;
+      default:
+        out.push_back(c);
+        break;
     }
   }
 }

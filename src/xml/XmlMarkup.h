@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zq::xml {
 
@@ -21,8 +22,20 @@ inline bool IsNameStart(char c) {
 // A character that ends a tag name.
 inline bool IsNameEnd(char c) {
   switch (c) {
-    case ' ': case '\t': case '\n': case '\r': case '<': case '>': case '=': case '\\':
-    case '/': case '?': case '!': case '"': case '\'': case ';':
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\r':
+    case '<':
+    case '>':
+    case '=':
+    case '\\':
+    case '/':
+    case '?':
+    case '!':
+    case '"':
+    case '\'':
+    case ';':
       return true;
     default:
       return false;
@@ -44,20 +57,35 @@ struct AttributeSpan {
   bool quoted = false;    // the value stands in quotes
   size_t valueBegin = 0;  // the value itself, quotes excluded
   size_t valueEnd = 0;
-  size_t tokenEnd = 0;    // after the value and its closing quote
-  size_t lastEnd = 0;     // after the last attribute of the tag (or its name)
+  size_t tokenEnd = 0;  // after the value and its closing quote
+  size_t lastEnd = 0;   // after the last attribute of the tag (or its name)
   // The last attribute ends in "=" with nothing after it: whatever follows
   // it would be read as its value.
   bool lastDangles = false;
 };
+
+// One attribute of a tag, as the scanner met it.
+struct AttributeToken {
+  size_t nameBegin = 0;
+  size_t nameEnd = 0;
+  bool hasValue = false;
+  bool quoted = false;
+  size_t valueBegin = 0;
+  size_t valueEnd = 0;
+  size_t tokenEnd = 0;
+};
+
+// Every attribute of text[begin, end) in order, as ScanAttributes sees them.
+void ListAttributes(std::string_view text, size_t begin, size_t end,
+                    std::vector<AttributeToken>& out);
 
 // Looks for attribute `name` in text[begin, end): `begin` is just after the
 // tag name, `end` the position of the closing ">" (or of the "/" of "/>").
 // The search stops at "/", ">" or "?" outside a value. When the attribute is
 // absent, `lastEnd` still tells where a new one would go. Never reads outside
 // [begin, end).
-AttributeSpan ScanAttributes(std::string_view text, size_t begin, size_t end,
-                             std::string_view name, bool ignoreCase);
+AttributeSpan ScanAttributes(std::string_view text, size_t begin, size_t end, std::string_view name,
+                             bool ignoreCase);
 
 // The text of an attribute value with character and entity references
 // replaced (decimal and hexadecimal references, the HTML 4 names and apos).

@@ -32,9 +32,9 @@ struct LoadCase {
   const char* name;
   std::string bytes;
   bool wellFormed;
-  std::string attribute;           // value of attribute x of the root element
-  std::string logHas;              // an entry the log must hold
-  std::string logLacks = "\x01";   // an entry it must not hold
+  std::string attribute;          // value of attribute x of the root element
+  std::string logHas;             // an entry the log must hold
+  std::string logLacks = "\x01";  // an entry it must not hold
 };
 
 void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
@@ -62,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"Utf16LeBom", "\xFF\xFE" + Utf16(u"<r x=\"\u00E9\U0001F600\"/>", false), true,
                  "\xC3\xA9\xF0\x9F\x98\x80", "<read encoding=\"UTF-16LE\" length=\"12\"/>",
                  "endian_swap"},
-        LoadCase{"Utf16BeBom", "\xFE\xFF" + Utf16(u"<r x=\"\u4E2D\"/>", true), true,
-                 "\xE4\xB8\xAD", "<endian_swap/>"},
+        LoadCase{"Utf16BeBom", "\xFE\xFF" + Utf16(u"<r x=\"\u4E2D\"/>", true), true, "\xE4\xB8\xAD",
+                 "<endian_swap/>"},
         LoadCase{"DeclaredWindows1252",
                  "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<r x=\"\x80\xE9\"/>", true,
                  "\xE2\x82\xAC\xC3\xA9", "<read encoding=\"windows-1252\""},
@@ -100,8 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "<read encoding=\"UTF-8\" length=\"13\"/><utf8_detection/>"},
         LoadCase{"ZeroByteDropped", std::string("<r x=\"1\0 2\"/>", 13), true, "1 2",
                  "<nulls_removed count=\"1\"/>"},
-        LoadCase{"ZeroUnitsDropped", "\xFF\xFE" + Utf16(std::u16string(u"<r x=\"a\0b\"/>", 12), false),
-                 true, "ab", "<nulls_removed count=\"1\"/>"},
+        LoadCase{"ZeroUnitsDropped",
+                 "\xFF\xFE" + Utf16(std::u16string(u"<r x=\"a\0b\"/>", 12), false), true, "ab",
+                 "<nulls_removed count=\"1\"/>"},
         LoadCase{"Utf16WithoutMarkLosesItsZeroBytes", Utf16(u"<r x=\"ok\"/>", false), true, "ok",
                  "<nulls_removed count=\"11\"/>"},
         LoadCase{"TwoRootsStillNavigable", "<r x=\"1\"/><s/>", false, "1", "<root_has_sibling/>"}),
@@ -199,11 +200,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"us-ascii", 20127}, NameCase{"utf-32", 12000},
                       NameCase{"windows-1252", 1252}, NameCase{"cp1252", 1252},
                       NameCase{"x-cp1250", 1250}, NameCase{"ibm850", 850},
-                      NameCase{"Shift_JIS", 932}, NameCase{"big5", 950},
-                      NameCase{"euc-kr", 51949}, NameCase{"koi8-r", 20866},
-                      NameCase{"iso-8859-15", 28605}, NameCase{"gb18030", 54936},
-                      NameCase{"", 0}, NameCase{"x-klingon", 0}, NameCase{"cp12345", 0},
-                      NameCase{"windows-", 0}, NameCase{"utf-8 ", 0}));
+                      NameCase{"Shift_JIS", 932}, NameCase{"big5", 950}, NameCase{"euc-kr", 51949},
+                      NameCase{"koi8-r", 20866}, NameCase{"iso-8859-15", 28605},
+                      NameCase{"gb18030", 54936}, NameCase{"", 0}, NameCase{"x-klingon", 0},
+                      NameCase{"cp12345", 0}, NameCase{"windows-", 0}, NameCase{"utf-8 ", 0}));
 
 TEST(CodePageNameTest, UnknownOrEmptyMeansWindows1252) {
   EXPECT_EQ(xml::CodePageOrAnsi(""), 1252);
@@ -238,7 +238,9 @@ struct Utf8TestCase {
   bool passes;
 };
 
-void PrintTo(const Utf8TestCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::string(c.bytes)); }
+void PrintTo(const Utf8TestCase& c, std::ostream* os) {
+  *os << ::testing::PrintToString(std::string(c.bytes));
+}
 
 class Utf8DetectionTest : public ::testing::TestWithParam<Utf8TestCase> {};
 
@@ -253,9 +255,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Utf8TestCase{"\xF0\x9F\x98\x80", true},
                       // 0x80 to 0xBF count as lead bytes too: the test is loose.
                       Utf8TestCase{"\x80\x80", true}, Utf8TestCase{"\xC3", false},
-                      Utf8TestCase{"\xC3" "A", false}, Utf8TestCase{"\xE2\x82", false},
-                      Utf8TestCase{"\xF7\x80\x80", false}, Utf8TestCase{"\xF8\x80\x80\x80\x80", false},
-                      Utf8TestCase{"a\xFF", false}));
+                      Utf8TestCase{"\xC3"
+                                   "A",
+                                   false},
+                      Utf8TestCase{"\xE2\x82", false}, Utf8TestCase{"\xF7\x80\x80", false},
+                      Utf8TestCase{"\xF8\x80\x80\x80\x80", false}, Utf8TestCase{"a\xFF", false}));
 
 // ---------------------------------------------------------------- conversion
 
@@ -263,7 +267,10 @@ TEST(ConversionTest, ReplacesWhatTheCodePageLacksAndReportsIt) {
   bool lossy = false;
   EXPECT_EQ(xml::EncodeFromUtf8("\xC3\xA9\xE2\x82\xAC", 1252, lossy), "\xE9\x80");
   EXPECT_FALSE(lossy);
-  EXPECT_EQ(xml::EncodeFromUtf8("a\xE4\xB8\xAD" "b", 1252, lossy), "a?b");
+  EXPECT_EQ(xml::EncodeFromUtf8("a\xE4\xB8\xAD"
+                                "b",
+                                1252, lossy),
+            "a?b");
   EXPECT_TRUE(lossy);
   // The multi-state encodings are exempt from the report.
   xml::EncodeFromUtf8("\xC3\xA9", 50220, lossy);
@@ -273,7 +280,11 @@ TEST(ConversionTest, ReplacesWhatTheCodePageLacksAndReportsIt) {
 TEST(ConversionTest, InvalidInputBecomesReplacementCharacters) {
   EXPECT_EQ(xml::DecodeToUtf8("a\xC3(b", 65001), "a\xEF\xBF\xBD(b");
   EXPECT_EQ(xml::DecodeToUtf8("\x81", 1252), "\xC2\x81");
-  EXPECT_EQ(xml::DecodeToUtf8("a\x80" "b", 20127), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(xml::DecodeToUtf8("a\x80"
+                              "b",
+                              20127),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 }  // namespace

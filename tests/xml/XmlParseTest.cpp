@@ -233,24 +233,24 @@ TEST_P(AttributeTest, ReadsTheNamedAttribute) {
   EXPECT_EQ(doc.GetAttribute(GetParam().name), GetParam().value) << GetParam().tag;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tags, AttributeTest,
-    ::testing::Values(AttributeCase{"<e ab=\"1\" a=\"2\"/>", "a", "2"},
-                      AttributeCase{"<e ab=\"1\" a=\"2\"/>", "ab", "1"},
-                      AttributeCase{"<e ab=\"1\" a=\"2\"/>", "b", ""},
-                      AttributeCase{"<e A=\"1\"/>", "a", ""},
-                      AttributeCase{"<e a='say \"hi\"'/>", "a", "say \"hi\""},
-                      AttributeCase{"<e a = \"spaced\" />", "a", "spaced"},
-                      AttributeCase{"<e a=bare b=\"2\"/>", "a", "bare"},
-                      AttributeCase{"<e a=bare/>", "a", "bare"},
-                      AttributeCase{"<e flag a=\"1\"/>", "a", "1"},
-                      AttributeCase{"<e flag a=\"1\"/>", "flag", ""},
-                      AttributeCase{"<e x=\"a=1\" a=\"2\"/>", "a", "2"},
-                      AttributeCase{"<e x=\"/>\" a=\"3\"/>", "a", "3"},
-                      AttributeCase{"<e a=\"1\" a=\"2\"/>", "a", "1"},
-                      AttributeCase{"<e a=\"\"/>", "a", ""},
-                      AttributeCase{"<e x=\"1\"/ a=\"2\"></e>", "a", ""},
-                      AttributeCase{"<e a=\"line\r\nbreak\"/>", "a", "line\r\nbreak"}));
+INSTANTIATE_TEST_SUITE_P(Tags, AttributeTest,
+                         ::testing::Values(AttributeCase{"<e ab=\"1\" a=\"2\"/>", "a", "2"},
+                                           AttributeCase{"<e ab=\"1\" a=\"2\"/>", "ab", "1"},
+                                           AttributeCase{"<e ab=\"1\" a=\"2\"/>", "b", ""},
+                                           AttributeCase{"<e A=\"1\"/>", "a", ""},
+                                           AttributeCase{"<e a='say \"hi\"'/>", "a", "say \"hi\""},
+                                           AttributeCase{"<e a = \"spaced\" />", "a", "spaced"},
+                                           AttributeCase{"<e a=bare b=\"2\"/>", "a", "bare"},
+                                           AttributeCase{"<e a=bare/>", "a", "bare"},
+                                           AttributeCase{"<e flag a=\"1\"/>", "a", "1"},
+                                           AttributeCase{"<e flag a=\"1\"/>", "flag", ""},
+                                           AttributeCase{"<e x=\"a=1\" a=\"2\"/>", "a", "2"},
+                                           AttributeCase{"<e x=\"/>\" a=\"3\"/>", "a", "3"},
+                                           AttributeCase{"<e a=\"1\" a=\"2\"/>", "a", "1"},
+                                           AttributeCase{"<e a=\"\"/>", "a", ""},
+                                           AttributeCase{"<e x=\"1\"/ a=\"2\"></e>", "a", ""},
+                                           AttributeCase{"<e a=\"line\r\nbreak\"/>", "a",
+                                                         "line\r\nbreak"}));
 
 TEST(AttributeTest, NoCurrentElementReadsEmpty) {
   XmlDocument doc;
@@ -284,12 +284,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReferenceCase{"&EACUTE;", "&EACUTE;"}, ReferenceCase{"&lt;&gt;&amp;&quot;&apos;", "<>&\"'"},
         ReferenceCase{"&amp;lt;", "&lt;"}, ReferenceCase{"AT&T", "AT&T"},
         ReferenceCase{"& x;", "& x;"}, ReferenceCase{"&amp", "&amp"},
-        ReferenceCase{"&#128512;", "\xF0\x9F\x98\x80"}, ReferenceCase{"&#x1F600;", "\xF0\x9F\x98\x80"},
-        ReferenceCase{"&thetasym;", "\xCF\x91"}, ReferenceCase{"&euro;", "\xE2\x82\xAC"},
-        ReferenceCase{"&nbsp;", "\xC2\xA0"}, ReferenceCase{"&#x110000;", "&#x110000;"},
-        ReferenceCase{"&#xD800;", "&#xD800;"}, ReferenceCase{"&#;", "&#;"},
-        ReferenceCase{"&#x;", "&#x;"}, ReferenceCase{"&#12a;", "&#12a;"},
-        ReferenceCase{"&verylongname;", "&verylongname;"},
+        ReferenceCase{"&#128512;", "\xF0\x9F\x98\x80"},
+        ReferenceCase{"&#x1F600;", "\xF0\x9F\x98\x80"}, ReferenceCase{"&thetasym;", "\xCF\x91"},
+        ReferenceCase{"&euro;", "\xE2\x82\xAC"}, ReferenceCase{"&nbsp;", "\xC2\xA0"},
+        ReferenceCase{"&#x110000;", "&#x110000;"}, ReferenceCase{"&#xD800;", "&#xD800;"},
+        ReferenceCase{"&#;", "&#;"}, ReferenceCase{"&#x;", "&#x;"},
+        ReferenceCase{"&#12a;", "&#12a;"}, ReferenceCase{"&verylongname;", "&verylongname;"},
         ReferenceCase{"&#0000000065;", "&#0000000065;"}, ReferenceCase{"&#0000065;", "A"},
         ReferenceCase{"&&amp;", "&&"}, ReferenceCase{"&\xC3\xA9;", "&\xC3\xA9;"}));
 

@@ -81,18 +81,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "<r><a/>\r\n<n/>\r\n<b/></r>"},
         AddCase{"AfterCurrentFollowedByText", "<r><a/> text</r>", OnFirstChild,
                 "<r><a/><n/>\r\n text</r>"},
-        AddCase{"LastChildBeforeTheEndTag", "<r><a/>text</r>", IntoRoot,
-                "<r><a/>text<n/>\r\n</r>"},
+        AddCase{"LastChildBeforeTheEndTag", "<r><a/>text</r>", IntoRoot, "<r><a/>text<n/>\r\n</r>"},
         AddCase{"IntoAnEmptyParent", "<r/>", IntoRoot, "<r>\r\n<n/>\r\n</r>"},
         AddCase{"IntoAnEmptyParentWithAttributes", "<r a=\"1\" />", IntoRoot,
                 "<r a=\"1\" >\r\n<n/>\r\n</r>"},
         // Dropping only the last "/" of "//>" would leave the tag empty.
         AddCase{"IntoAnEmptyParentEndingInTwoSlashes", "<r x=1//>", IntoRoot,
                 "<r x=1/ >\r\n<n/>\r\n</r>"},
-        AddCase{"IntoAnEmptyNestedParent", "<r><p/><q/></r>", [](XmlDocument& d) {
+        AddCase{"IntoAnEmptyNestedParent", "<r><p/><q/></r>",
+                [](XmlDocument& d) {
                   OnFirstChild(d);
                   d.EnterElement();
-                }, "<r><p>\r\n<n/>\r\n</p><q/></r>"},
+                },
+                "<r><p>\r\n<n/>\r\n</p><q/></r>"},
         // No markup follows the root's line break, so the new element goes
         // right after the root.
         AddCase{"AtTheDocumentLevelAfterTheRoot", Lines({kDeclaration, "<r/>"}),
@@ -165,22 +166,21 @@ TEST_P(SetAttributeTest, WritesTheEscapedValueInQuotes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tags, SetAttributeTest,
-    ::testing::Values(
-        SetCase{"<e/>", "a", "1", "<e a=\"1\"/>"},
-        SetCase{"<e a=\"1\" />", "n", "v", "<e a=\"1\" n=\"v\" />"},
-        SetCase{"<e a=\"1\" b=\"2\"/>", "a", "xyz", "<e a=\"xyz\" b=\"2\"/>"},
-        SetCase{"<e a=\"long value\" b=\"2\"/>", "a", "", "<e a=\"\" b=\"2\"/>"},
-        SetCase{"<e a='1'/>", "a", "2", "<e a=\"2\"/>"},
-        SetCase{"<e a=1 b=\"2\"/>", "a", "3", "<e a=\"3\" b=\"2\"/>"},
-        SetCase{"<e a=1/>", "a", "3", "<e a=\"3\"/>"},
-        SetCase{"<e a b=\"2\"/>", "a", "v", "<e a=\"v\" b=\"2\"/>"},
-        SetCase{"<e ab=\"1\"/>", "a", "2", "<e ab=\"1\" a=\"2\"/>"},
-        SetCase{"<e>text</e>", "a", "1", "<e a=\"1\">text</e>"},
-        // After a bare "=" the new attribute would become the old one's value.
-        SetCase{"<e x=></e>", "n", "v", "<e n=\"v\" x=></e>"},
-        SetCase{"<e/>", "v", "<&>'\"", "<e v=\"&lt;&amp;&gt;&apos;&quot;\"/>"},
-        SetCase{"<e/>", "v", "&amp; &#233;", "<e v=\"&amp;amp; &amp;#233;\"/>"},
-        SetCase{"<e/>", "v", "caf\xC3\xA9", "<e v=\"caf\xC3\xA9\"/>"}));
+    ::testing::Values(SetCase{"<e/>", "a", "1", "<e a=\"1\"/>"},
+                      SetCase{"<e a=\"1\" />", "n", "v", "<e a=\"1\" n=\"v\" />"},
+                      SetCase{"<e a=\"1\" b=\"2\"/>", "a", "xyz", "<e a=\"xyz\" b=\"2\"/>"},
+                      SetCase{"<e a=\"long value\" b=\"2\"/>", "a", "", "<e a=\"\" b=\"2\"/>"},
+                      SetCase{"<e a='1'/>", "a", "2", "<e a=\"2\"/>"},
+                      SetCase{"<e a=1 b=\"2\"/>", "a", "3", "<e a=\"3\" b=\"2\"/>"},
+                      SetCase{"<e a=1/>", "a", "3", "<e a=\"3\"/>"},
+                      SetCase{"<e a b=\"2\"/>", "a", "v", "<e a=\"v\" b=\"2\"/>"},
+                      SetCase{"<e ab=\"1\"/>", "a", "2", "<e ab=\"1\" a=\"2\"/>"},
+                      SetCase{"<e>text</e>", "a", "1", "<e a=\"1\">text</e>"},
+                      // After a bare "=" the new attribute would become the old one's value.
+                      SetCase{"<e x=></e>", "n", "v", "<e n=\"v\" x=></e>"},
+                      SetCase{"<e/>", "v", "<&>'\"", "<e v=\"&lt;&amp;&gt;&apos;&quot;\"/>"},
+                      SetCase{"<e/>", "v", "&amp; &#233;", "<e v=\"&amp;amp; &amp;#233;\"/>"},
+                      SetCase{"<e/>", "v", "caf\xC3\xA9", "<e v=\"caf\xC3\xA9\"/>"}));
 
 TEST(SetAttributeTest, EditsKeepTheIndexOfWhatFollows) {
   XmlDocument doc;
@@ -198,6 +198,27 @@ TEST(SetAttributeTest, EditsKeepTheIndexOfWhatFollows) {
   EXPECT_EQ(doc.GetAttribute("y"), "2");
   EXPECT_EQ(doc.GetDocument(), "<r><e a=\"s\" z=\"new\"><c x=\"1\"/></e><f y=\"2\"/></r>");
   ExpectIndexMatchesText(doc);
+}
+
+TEST(SetAttributeTest, ReadsTheEditedTextAfterEveryEdit) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.SetDocument("<r><e a=\"1\" b=\"2\"/><f a=\"3\"/></r>"));
+  ASSERT_TRUE(doc.FindElement("r"));
+  ASSERT_TRUE(doc.EnterElement());
+  ASSERT_TRUE(doc.FindElement("e"));
+  EXPECT_EQ(doc.GetAttribute("b"), "2");
+  ASSERT_TRUE(doc.SetAttribute("a", "one"));
+  EXPECT_EQ(doc.GetAttribute("a"), "one");
+  EXPECT_EQ(doc.GetAttribute("b"), "2");
+  ASSERT_TRUE(doc.FindElement("f"));
+  EXPECT_EQ(doc.GetAttribute("a"), "3");
+  ASSERT_TRUE(doc.AddElement("g"));
+  EXPECT_EQ(doc.GetAttribute("a"), "");
+  ASSERT_TRUE(doc.SetAttribute("a", "4"));
+  EXPECT_EQ(doc.GetAttribute("a"), "4");
+  ASSERT_TRUE(doc.SetDocument("<e a=\"5\"/>"));
+  ASSERT_TRUE(doc.FindElement("e"));
+  EXPECT_EQ(doc.GetAttribute("a"), "5");
 }
 
 TEST(SetAttributeTest, NeedsACurrentElementAndAName) {
@@ -218,9 +239,10 @@ TEST(SetAttributeTest, EscapedValuesReadBackAfterSaving) {
   doc.SetDocument(Lines({kDeclaration}));
   doc.AddElement("e");
   ASSERT_TRUE(doc.SetAttribute("v", tricky));
-  EXPECT_NE(doc.GetDocument().find(
-                "v=\"it&apos;s &quot;quoted&quot; &amp; &lt;b&gt;bold&lt;/b&gt; &amp;amp; &amp;#65;\""),
-            std::string::npos);
+  EXPECT_NE(
+      doc.GetDocument().find(
+          "v=\"it&apos;s &quot;quoted&quot; &amp; &lt;b&gt;bold&lt;/b&gt; &amp;amp; &amp;#65;\""),
+      std::string::npos);
   ASSERT_TRUE(doc.SaveFile(dir / "e.xml"));
   XmlDocument back;
   ASSERT_TRUE(back.LoadFile(dir / "e.xml"));
@@ -247,10 +269,20 @@ TEST(ProfileFileTest, ExportSequenceWritesOneElementPerLine) {
   doc.EnterElement();
   doc.AddElement("keyitems");
   doc.EnterElement();
-  AddWith(doc, "item", {{"key_code", "1"}, {"macro_type", "1"}, {"macro_value", "1"},
-                        {"macro_value2", "0"}, {"macro_value3", "0"}, {"macro_desc", "Left <1>"}});
-  AddWith(doc, "item", {{"key_code", "2"}, {"macro_type", "1"}, {"macro_value", "2"},
-                        {"macro_value2", "0"}, {"macro_value3", "0"}, {"macro_desc", "Right's"}});
+  AddWith(doc, "item",
+          {{"key_code", "1"},
+           {"macro_type", "1"},
+           {"macro_value", "1"},
+           {"macro_value2", "0"},
+           {"macro_value3", "0"},
+           {"macro_desc", "Left <1>"}});
+  AddWith(doc, "item",
+          {{"key_code", "2"},
+           {"macro_type", "1"},
+           {"macro_value", "2"},
+           {"macro_value2", "0"},
+           {"macro_value3", "0"},
+           {"macro_desc", "Right's"}});
   doc.LeaveElement();
   AddWith(doc, "Mouse_DPI", {{"dpi_flag", "5"}, {"dpi_index", "0"}, {"dpi_count", "5"}});
   doc.EnterElement();
@@ -333,9 +365,9 @@ TEST(ProfileFileTest, ProfileWithoutAssignmentsHasAnEmptyKeyitems) {
   doc.EnterElement();
   doc.LeaveElement();
   doc.AddElement("Mouse_DPI");
-  EXPECT_EQ(doc.GetDocument(), Lines({kDeclaration, "<profile>", "<profileinfo name=\"1\">",
-                                      "<keyitems/>", "<Mouse_DPI/>", "</profileinfo>",
-                                      "</profile>"}));
+  EXPECT_EQ(doc.GetDocument(),
+            Lines({kDeclaration, "<profile>", "<profileinfo name=\"1\">", "<keyitems/>",
+                   "<Mouse_DPI/>", "</profileinfo>", "</profile>"}));
 }
 
 void ExportMacro(XmlDocument& doc, int items) {
@@ -343,28 +375,36 @@ void ExportMacro(XmlDocument& doc, int items) {
   doc.SetDocument(Lines({kDeclaration}));
   doc.AddElement("macro");
   doc.EnterElement();
-  AddWith(doc, "macroinfo", {{"macro_name", "M&M's"}, {"macro_type", "1"}, {"play_times", "1"},
-                             {"delay_type", "0"}, {"delay_time", "10"}});
+  AddWith(doc, "macroinfo",
+          {{"macro_name", "M&M's"},
+           {"macro_type", "1"},
+           {"play_times", "1"},
+           {"delay_type", "0"},
+           {"delay_time", "10"}});
   doc.AddElement("macroitems");
   doc.EnterElement();
   for (int i = 0; i < items; ++i) {
-    AddWith(doc, "item", {{"desc", i == 0 ? "A \xE2\x86\x93" : " -   10 ms"},
-                          {"index", std::to_string(i)}, {"type", "1"}, {"value", "65"},
-                          {"timestamp", "10"}});
+    AddWith(doc, "item",
+            {{"desc", i == 0 ? "A \xE2\x86\x93" : " -   10 ms"},
+             {"index", std::to_string(i)},
+             {"type", "1"},
+             {"value", "65"},
+             {"timestamp", "10"}});
   }
 }
 
 TEST(MacroFileTest, TwoItemsGiveEightLines) {
   XmlDocument doc;
   ExportMacro(doc, 2);
-  EXPECT_EQ(doc.GetDocument(),
-            Lines({kDeclaration, "<macro>",
-                   "<macroinfo macro_name=\"M&amp;M&apos;s\" macro_type=\"1\" play_times=\"1\" "
-                   "delay_type=\"0\" delay_time=\"10\"/>",
-                   "<macroitems>",
-                   "<item desc=\"A \xE2\x86\x93\" index=\"0\" type=\"1\" value=\"65\" timestamp=\"10\"/>",
-                   "<item desc=\" -   10 ms\" index=\"1\" type=\"1\" value=\"65\" timestamp=\"10\"/>",
-                   "</macroitems>", "</macro>"}));
+  EXPECT_EQ(
+      doc.GetDocument(),
+      Lines({kDeclaration, "<macro>",
+             "<macroinfo macro_name=\"M&amp;M&apos;s\" macro_type=\"1\" play_times=\"1\" "
+             "delay_type=\"0\" delay_time=\"10\"/>",
+             "<macroitems>",
+             "<item desc=\"A \xE2\x86\x93\" index=\"0\" type=\"1\" value=\"65\" timestamp=\"10\"/>",
+             "<item desc=\" -   10 ms\" index=\"1\" type=\"1\" value=\"65\" timestamp=\"10\"/>",
+             "</macroitems>", "</macro>"}));
   ExpectIndexMatchesText(doc);
 }
 
@@ -386,9 +426,8 @@ TEST(SaveFileTest, Utf8DeclarationWritesNoMark) {
   TempDir dir;
   ASSERT_TRUE(doc.SaveFile(dir / "m.xml"));
   EXPECT_EQ(ReadBytes(dir / "m.xml"), doc.GetDocument());
-  EXPECT_EQ(doc.GetResult(),
-            "<write encoding=\"UTF-8\" length=\"" + std::to_string(doc.GetDocument().size()) +
-                "\"/>");
+  EXPECT_EQ(doc.GetResult(), "<write encoding=\"UTF-8\" length=\"" +
+                                 std::to_string(doc.GetDocument().size()) + "\"/>");
 }
 
 TEST(SaveFileTest, WithoutDeclarationWritesUtf8) {
@@ -468,10 +507,10 @@ TEST_P(SaveWithMarkTest, KeepsTheMarkItWasLoadedWith) {
 
 INSTANTIATE_TEST_SUITE_P(
     Marks, SaveWithMarkTest,
-    ::testing::Values(
-        MarkCase{"Utf8", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1252\"?><r/>"},
-        MarkCase{"Utf16Le", "\xFF\xFE" + test::Utf16Bytes("<r/>", false)},
-        MarkCase{"Utf16Be", "\xFE\xFF" + test::Utf16Bytes("<r/>", true)}),
+    ::testing::Values(MarkCase{"Utf8",
+                               "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1252\"?><r/>"},
+                      MarkCase{"Utf16Le", "\xFF\xFE" + test::Utf16Bytes("<r/>", false)},
+                      MarkCase{"Utf16Be", "\xFE\xFF" + test::Utf16Bytes("<r/>", true)}),
     [](const ::testing::TestParamInfo<MarkCase>& info) { return info.param.name; });
 
 TEST(SaveFileTest, UnopenableFileGivesFalseAndFileError) {
