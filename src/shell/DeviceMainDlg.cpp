@@ -514,6 +514,9 @@ void DeviceMainDlg::RefillProfileCombo() {
     store.SetActiveProfile(1);
     active = store.GetActiveProfile();
   }
+  // Without a store there is no active profile; the pages and the mouse then keep working on
+  // the profile they had rather than on a profile 0 that the mouse does not have.
+  if (active < 1) return;
   currentProfile.store(active);
   if (combo != nullptr) combo->SelectData(active);
 }
