@@ -118,6 +118,7 @@ int RunApp(int argc, char** argv, const AppHooks& hooks) {
       QMetaObject::invokeMethod(
           &app,
           [&] {
+            Log(LogLevel::Info, "window raised by a second start");
             window->ShowWindow(1);
             if (QWidget* view = host.ViewOf(*window)) {
               view->showNormal();
