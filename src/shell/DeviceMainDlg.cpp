@@ -283,7 +283,9 @@ int DeviceMainDlg::OnInitDialog() {
   }
   worker_.QueueTask(kTaskInitialRead);
   if (services_.startWorkerThread) worker_.Start();
-  SetMTimer(10);
+  // No window timer: OnTimer has nothing to do here, and a 10 ms timer would only wake the UI
+  // thread a hundred times a second while the program sits idle. Animated controls (the busy
+  // indicator) run timers of their own.
   return 1;
 }
 
