@@ -17,59 +17,11 @@
 #include <functional>
 #include <vector>
 
+#include "Art.h"
 #include "GifWriter.h"
 
 namespace zq::artwork {
 namespace {
-
-// The palette of the interface: deep navy surfaces, cool blue-grey text (0xFFB8D3EF), cyan accent.
-const QColor kNavyTop(0x1D, 0x28, 0x3B);
-const QColor kNavyBottom(0x10, 0x17, 0x24);
-const QColor kBorder(0x33, 0x42, 0x5C);
-const QColor kText(0xB8, 0xD3, 0xEF);
-const QColor kAccent(0x2B, 0xC4, 0xD8);
-const QColor kAccentDeep(0x17, 0x8C, 0x9E);
-
-QImage Canvas(int w, int h) {
-  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
-  return img;
-}
-
-void Smooth(QPainter& p) {
-  p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-}
-
-QColor WithAlpha(QColor c, int alpha) {
-  c.setAlpha(alpha);
-  return c;
-}
-
-// A dark rounded panel with a hairline border, a soft top highlight and a cyan accent line.
-void Panel(QPainter& p, const QRectF& r, qreal radius, bool accentLine) {
-  QLinearGradient body(r.topLeft(), r.bottomLeft());
-  body.setColorAt(0, kNavyTop);
-  body.setColorAt(1, kNavyBottom);
-  QPainterPath shape;
-  shape.addRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-  p.fillPath(shape, body);
-  // Inner highlight along the top edge gives the panel some depth.
-  QLinearGradient sheen(r.topLeft(), r.topLeft() + QPointF(0, 40));
-  sheen.setColorAt(0, QColor(255, 255, 255, 18));
-  sheen.setColorAt(1, QColor(255, 255, 255, 0));
-  p.fillPath(shape, sheen);
-  p.setPen(QPen(kBorder, 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawPath(shape);
-  if (accentLine) {
-    QLinearGradient line(r.left() + radius, 0, r.right() - radius, 0);
-    line.setColorAt(0, WithAlpha(kAccent, 0));
-    line.setColorAt(0.5, WithAlpha(kAccent, 230));
-    line.setColorAt(1, WithAlpha(kAccent, 0));
-    p.setPen(QPen(QBrush(line), 2));
-    p.drawLine(QPointF(r.left() + radius, r.top() + 1.5), QPointF(r.right() - radius, r.top() + 1.5));
-  }
-}
 
 // Message box background (drawn nine-slice with a 30 pixel border).
 QImage PromptBackground() {
@@ -140,16 +92,16 @@ std::vector<QImage> LoadingFrames() {
   return out;
 }
 
-struct Picture {
-  const char* file;  // relative to the program folder
-  std::function<QImage()> draw;
-};
-
 const std::vector<Picture>& Pictures() {
-  static const std::vector<Picture> pictures = {
-      {"bk_prompt.png", PromptBackground},
-      {"img_button.png", PushButton},
-  };
+  static const std::vector<Picture> pictures = [] {
+    std::vector<Picture> all = {
+        {"bk_prompt.png", PromptBackground},
+        {"img_button.png", PushButton},
+    };
+    for (Picture& p : WindowPictures()) all.push_back(std::move(p));
+    for (Picture& p : EmojiPictures()) all.push_back(std::move(p));
+    return all;
+  }();
   return pictures;
 }
 
