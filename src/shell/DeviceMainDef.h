@@ -11,52 +11,10 @@
 #include <string>
 
 #include "platform/Localization.h"
+#include "shell/layout/ControlIds.h"
 #include "shell/toolkit/Types.h"
 
 namespace zq {
-
-// Control ids of the main window that the window controller itself works with.
-namespace mainids {
-inline constexpr int kBackground = 30;
-inline constexpr int kSecondBackground = 31;  // hidden while the home tab is selected
-inline constexpr int kTitle = 35;
-inline constexpr int kClose = 36;
-inline constexpr int kMinimize = 37;
-inline constexpr int kMaximize = 38;
-inline constexpr int kBattery = 40;
-inline constexpr int kDeviceState = 41;
-inline constexpr int kVersionText = 42;
-inline constexpr int kTitleTextButton = 44;
-inline constexpr int kTabs = 45;
-inline constexpr int kPageKeys = 46;
-inline constexpr int kPageDpi = 47;
-inline constexpr int kPageMacros = 48;
-inline constexpr int kPageSettings = 50;
-inline constexpr int kPageHome = 51;
-inline constexpr int kHomeMousePicture = 52;
-inline constexpr int kHomeArea = 53;
-inline constexpr int kHomeHint = 54;
-inline constexpr int kHomeSecondText = 56;
-inline constexpr int kProfileCombo = 60;
-inline constexpr int kApply = 88;
-inline constexpr int kReadFromMouse = 89;
-inline constexpr int kRestoreDefaults = 90;
-inline constexpr int kImportProfile = 91;
-inline constexpr int kExportProfile = 92;
-inline constexpr int kDelayEdit = 176;
-inline constexpr int kRepeatEdit = 182;
-inline constexpr int kAutostart = 265;
-inline constexpr int kLanguageCombo = 268;
-inline constexpr int kFactoryReset = 271;
-inline constexpr int kMouseSettings = 276;
-}  // namespace mainids
-
-// Tab item ids (id 5 is not used).
-inline constexpr int kTabHome = 1;
-inline constexpr int kTabKeys = 2;
-inline constexpr int kTabDpi = 3;
-inline constexpr int kTabMacros = 4;
-inline constexpr int kTabSettings = 6;
 
 // Window messages of the main window.
 inline constexpr uint32_t kMsgDeviceChange = 0x0219;
@@ -77,7 +35,7 @@ inline constexpr int kMainHeight = 780;
 struct DeviceMainDef {
   // Item id of the selected tab; 1 (home) at start. Written by the worker when discovery
   // selects a tab.
-  std::atomic<int> currentTabItemId{kTabHome};
+  std::atomic<int> currentTabItemId{ids::kTabItemHome};
   ui::Color pageTextColor = 0xFFB8D3EF;
   // Texts of the device catalogue file.
   std::string softwareVersion;

@@ -9,6 +9,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
 #include "shell/DeviceLinkDevice.h"
+#include "shell/layout/MainLayout.h"
 
 namespace zq {
 namespace {
@@ -20,21 +21,6 @@ constexpr int kRestoreConfirmCaptionKey = 201;
 // Names of the five default profiles: language keys, so that they follow the interface
 // language.
 constexpr int kDefaultProfileNames[] = {800, 801, 811, 821, 831};
-
-// Tab item ids with their icon and caption key, in the order of the tab strip.
-struct TabDef {
-  int itemId;
-  int pageId;
-  const char* icon;
-  int textKey;
-};
-constexpr TabDef kTabDefs[] = {
-    {kTabHome, mainids::kPageHome, "icon/tab_home.png", 71},
-    {kTabKeys, mainids::kPageKeys, "icon/tab_key.png", 72},
-    {kTabDpi, mainids::kPageDpi, "icon/tab_dpi.png", 73},
-    {kTabMacros, mainids::kPageMacros, "icon/tab_macro.png", 74},
-    {kTabSettings, mainids::kPageSettings, "icon/tab_set.png", 76},
-};
 
 std::string Lan(int key) { return LoadLanText(kLanSection, key); }
 
@@ -117,19 +103,19 @@ class DeviceMainDlg::ForDiscovery final : public DiscoveryEffects {
   explicit ForDiscovery(DeviceMainDlg& w) : w_(w) {}
   void SetStatusText(int textKey) override { w_.SetStatusText(textKey); }
   void EnableTabs(bool enabled) override {
-    if (auto* tabs = w_.GetControl<ui::MTabCtrl>(mainids::kTabs)) tabs->SetEnabled(enabled);
+    if (auto* tabs = w_.GetControl<ui::MTabCtrl>(ids::kTabCtrl)) tabs->SetEnabled(enabled);
   }
   void SelectTab(int index) override { w_.SelectTabIndex(index); }
   void ShowNoDevice(bool shown) override { w_.ShowNoDevice(shown); }
   void SetBatteryInfo(int level, int state) override {
-    if (auto* battery = w_.GetControl<ui::BatteryCtrl>(mainids::kBattery)) {
+    if (auto* battery = w_.GetControl<ui::BatteryCtrl>(ids::kBattery)) {
       battery->SetBatteryInfo(level, state);
     }
   }
   void SetMessage(int textKey) override {
     const float scale = w_.scale.load();
     w_.ui::MDialog::SetMessage(textKey == 0 ? std::string() : Lan(textKey), w_.noticeRect,
-                               static_cast<int>(16 * scale));
+                               NoticeFontSize(scale));
   }
   void QueueTask(int code) override { w_.worker_.QueueTask(code); }
   void OpenSettingsDatabase(const std::string& deviceAttr) override {
@@ -169,103 +155,11 @@ DeviceMainDlg::~DeviceMainDlg() {
 
 // --- building ---------------------------------------------------------------------------------
 
-void DeviceMainDlg::InitUI(const ui::Rect& client) { BuildFallbackFrame(client); }
+void DeviceMainDlg::InitUI(const ui::Rect& /*client*/) { BuildMainLayout(*this); }
 
 void DeviceMainDlg::UISize(const ui::Rect& client) {
-  scale.store(client.Height() > 0 ? static_cast<float>(client.Height()) / 780.0f : 1.0f);
-  if (usesFallbackFrame_) PlaceFallbackFrame(client);
-}
-
-// The frame with the controls the controller itself drives, used while the full page layout
-// is not part of the build.
-void DeviceMainDlg::BuildFallbackFrame(const ui::Rect& /*client*/) {
-  using namespace mainids;
-  usesFallbackFrame_ = true;
-  LoadBKImage("background.png");
-  auto* bk = CreateControlT<ui::MPicture>(kBackground, {});
-  bk->SetImage("background.png");
-  auto* bk2 = CreateControlT<ui::MPicture>(kSecondBackground, {});
-  bk2->SetImage("background2.png");
-  bk2->SetVisible(false);
-  auto* title = CreateControlT<ui::MText>(kTitle, {}, kAppName);
-  title->SetFont(18);
-  auto* close = CreateControlT<ui::CImageButton>(kClose, {});
-  close->SetImage("sysbtn_close.png");
-  close->SetTooltip(Lan(36));
-  auto* minimize = CreateControlT<ui::CImageButton>(kMinimize, {});
-  minimize->SetImage("sysbtn_min.png");
-  minimize->SetTooltip(Lan(37));
-  auto* maximize = CreateControlT<ui::CImageButton>(kMaximize, {});
-  maximize->SetImage("sysbtn_maximize.png");
-  maximize->SetTooltip(Lan(38));
-  auto* battery = CreateControlT<ui::BatteryCtrl>(kBattery, {});
-  battery->SetImages("icon/icon_battery_bkg.png", "icon/icon_charge.png",
-                     "icon/icon_batteryvalue.png");
-  auto* state = CreateControlT<ui::CDeviceState>(kDeviceState, {}, Lan(50));
-  state->SetImage("img_state.png");
-  state->SetFont(14);
-  CreateControlT<ui::MText>(kVersionText, {}, "1.2.0.1");
-
-  auto* tabs = CreateControlT<ui::MTabCtrl>(kTabs, {});
-  for (const TabDef& tab : kTabDefs) {
-    auto* page = CreateControlT<ui::MTabLayout>(tab.pageId, {});
-    tabs->InsertItem(tab.itemId, Lan(tab.textKey), tab.icon, page);
-  }
-  tabs->SetSelectItem(0);
-
-  auto* home = GetControl<ui::MTabLayout>(kPageHome);
-  auto* picture = CreateControlT<ui::MPicture>(kHomeMousePicture, {}, {}, home);
-  picture->SetImage("device/img_mouse.png");
-  CreateControlT<ui::MText>(kHomeHint, {}, Lan(57), home)->SetAlignment(ui::Align::Center);
-  CreateControlT<ui::MText>(kHomeSecondText, {}, {}, home)->SetAlignment(ui::Align::Center);
-
-  auto* keys = GetControl<ui::MTabLayout>(kPageKeys);
-  CreateControlT<ui::MComboBox>(kProfileCombo, {}, {}, keys);
-  const int buttonKeys[][2] = {{kApply, 22}, {kReadFromMouse, 21}, {kRestoreDefaults, 112},
-                               {kImportProfile, 113}, {kExportProfile, 114}};
-  for (const auto& [id, key] : buttonKeys) {
-    CreateControlT<ui::MButton>(id, {}, Lan(key), keys)->SetImage("img_button.png");
-  }
-
-  auto* settings = GetControl<ui::MTabLayout>(kPageSettings);
-  CreateControlT<ui::MText>(264, {}, Lan(654), settings);
-  auto* autostart = CreateControlT<ui::CSwitchButton>(kAutostart, {}, {}, settings);
-  autostart->SetImages("img_switch_btn_off.png", "img_switch_btn_on.png");
-  CreateControlT<ui::MText>(270, {}, Lan(658), settings);
-  CreateControlT<ui::MButton>(kFactoryReset, {}, Lan(659), settings)->SetImage("img_button.png");
-}
-
-void DeviceMainDlg::PlaceFallbackFrame(const ui::Rect& c) {
-  using namespace mainids;
-  auto place = [this](int id, ui::Rect r) {
-    if (ui::MControl* control = GetControl(id)) control->SetRect(r);
-  };
-  const int w = c.Width();
-  const int h = c.Height();
-  place(kBackground, {0, 0, w, h});
-  place(kSecondBackground, {0, 0, w, h});
-  place(kTitle, {24, 14, 420, 50});
-  place(kClose, {w - 44, 12, w - 12, 44});
-  place(kMaximize, {w - 84, 12, w - 52, 44});
-  place(kMinimize, {w - 124, 12, w - 92, 44});
-  place(kBattery, {w - 330, 18, w - 270, 40});
-  place(kDeviceState, {w - 260, 14, w - 140, 44});
-  place(kVersionText, {430, 18, 560, 44});
-  place(kTabs, {0, 64, 160, 64 + 5 * 64});
-  for (const TabDef& tab : kTabDefs) place(tab.pageId, {170, 64, w - 10, h - 10});
-  place(kHomeMousePicture, {w / 2 - 150, 120, w / 2 + 150, 500});
-  place(kHomeHint, {170, 520, w - 10, 560});
-  place(kHomeSecondText, {170, 570, w - 10, 610});
-  place(kProfileCombo, {200, 100, 420, 136});
-  for (int i = 0; i < 5; ++i) {
-    const int left = 200 + i * 170;
-    place(kApply + i, {left, h - 80, left + 150, h - 40});
-  }
-  place(264, {200, 110, 520, 140});
-  place(kAutostart, {540, 110, 610, 140});
-  place(270, {200, 170, 520, 200});
-  place(kFactoryReset, {540, 166, 700, 204});
-  noticeRect = {170, h - 140, w - 10, h - 100};
+  scale.store(PlaceMainLayout(*this, client));
+  noticeRect = NoticeRect(client);
 }
 
 // --- initialisation ---------------------------------------------------------------------------
@@ -278,7 +172,7 @@ int DeviceMainDlg::OnInitDialog() {
   services_.registry.Write("DeviceType", "201");
   discovery_.LoadCatalogue(services_.programFolder);
   ShowVersion();
-  if (auto* autostart = GetControl<ui::CSwitchButton>(mainids::kAutostart)) {
+  if (auto* autostart = GetControl<ui::CSwitchButton>(ids::kAutostartSwitch)) {
     autostart->SetCheck(services_.autostart.IsOn());
   }
   worker_.QueueTask(kTaskInitialRead);
@@ -297,8 +191,8 @@ void DeviceMainDlg::ShowVersion() {
   upgradeUrl = software.upgrade;
   copyrightInfo = software.copyright;
   if (software.version.empty()) return;
-  if (auto* version = GetControl<ui::MText>(mainids::kVersionText)) {
-    version->SetTitle(software.version);
+  for (int id : {ids::kVersionText, ids::kSoftwareVersionValue}) {
+    if (auto* version = GetControl<ui::MText>(id)) version->SetTitle(software.version);
   }
 }
 
@@ -369,33 +263,33 @@ void DeviceMainDlg::ShowCompletionMessage(std::int64_t lParam) {
 // --- control dispatch -------------------------------------------------------------------------
 
 int DeviceMainDlg::OnMessage(int id, int event, std::int64_t value, std::int64_t /*extra*/) {
-  using namespace mainids;
-  if (id == kTabs) return OnTabSwitch(value);
+  using namespace ids;
+  if (id == kTabCtrl) return OnTabSwitch(value);
   if (IsPendingPageControl(id, event)) return 0;
   if (event != ui::kEventClick) return 0;
   switch (id) {
-    case kClose:
+    case kCloseButton:
       Exit();
       return 1;
-    case kMinimize:
+    case kMinimizeButton:
       OnMinimize();
       return 1;
-    case kMaximize:
+    case kMaximizeButton:
       return OnMaximizeButton();
-    case kTitleTextButton:
+    case kTitleLink:
       return 1;  // the title area's text button opens an empty target: nothing to open
     case kProfileCombo:
       return OnProfileSelected();
-    case kApply:
+    case kApplyButton:
       RunTaskWithWaitDialog(kTaskApply);
       return 1;
-    case kReadFromMouse:
+    case kReadButton:
       RunTaskWithWaitDialog(kTaskReadFromMouse);
       return 1;
-    case kRestoreDefaults:
+    case kRestoreButton:
       return RestoreProfileDefaults();
-    case kImportProfile:
-    case kExportProfile:
+    case kImportProfileButton:
+    case kExportProfileButton:
       return 1;  // profile files are not part of this build yet
     case 100:
       return 0;  // the DPI area's combo does nothing
@@ -407,14 +301,14 @@ int DeviceMainDlg::OnMessage(int id, int event, std::int64_t value, std::int64_t
     case 179:
     case 180:
     case 181:
-      if (ui::MControl* edit = GetControl(kRepeatEdit)) edit->SetEnabled(id == 181);
+      if (ui::MControl* edit = GetControl(kPlayCountEdit)) edit->SetEnabled(id == 181);
       return 1;
-    case kAutostart:
+    case kAutostartSwitch:
       return OnAutostartSwitch();
-    case kFactoryReset:
+    case kFactoryResetButton:
       worker_.RequestFactoryReset();
       return 1;
-    case kMouseSettings:
+    case kMouseSettingsButton:
       if (services_.openMouseSettings) services_.openMouseSettings();
       return 1;
     default:
@@ -423,7 +317,7 @@ int DeviceMainDlg::OnMessage(int id, int event, std::int64_t value, std::int64_t
 }
 
 int DeviceMainDlg::OnTabSwitch(std::int64_t index) {
-  auto* tabs = GetControl<ui::MTabCtrl>(mainids::kTabs);
+  auto* tabs = GetControl<ui::MTabCtrl>(ids::kTabCtrl);
   if (tabs == nullptr) return 1;
   EnterTab(tabs->GetItemID(static_cast<int>(index)));
   return 1;
@@ -432,29 +326,29 @@ int DeviceMainDlg::OnTabSwitch(std::int64_t index) {
 void DeviceMainDlg::EnterTab(int itemId) {
   if (itemId == 0) return;
   // The second background covers every page but home.
-  if (ui::MControl* second = GetControl(mainids::kSecondBackground)) {
-    if (currentTabItemId.load() == kTabHome) second->SetVisible(true);
-    if (itemId == kTabHome) second->SetVisible(false);
+  if (ui::MControl* second = GetControl(ids::kBackground2)) {
+    if (currentTabItemId.load() == ids::kTabItemHome) second->SetVisible(true);
+    if (itemId == ids::kTabItemHome) second->SetVisible(false);
   }
   currentTabItemId.store(itemId);
 }
 
 void DeviceMainDlg::SelectTabIndex(int index) {
-  auto* tabs = GetControl<ui::MTabCtrl>(mainids::kTabs);
+  auto* tabs = GetControl<ui::MTabCtrl>(ids::kTabCtrl);
   if (tabs == nullptr || !tabs->SetSelectItem(index)) return;
   EnterTab(tabs->GetItemID(index));
 }
 
 int DeviceMainDlg::OnMaximizeButton() {
   OnMaximize();
-  if (ui::MControl* button = GetControl(mainids::kMaximize)) {
+  if (ui::MControl* button = GetControl(ids::kMaximizeButton)) {
     button->SetImage(IsZoomed() ? "sysbtn_restore.png" : "sysbtn_maximize.png");
   }
   return 1;
 }
 
 int DeviceMainDlg::OnAutostartSwitch() {
-  auto* sw = GetControl<ui::CSwitchButton>(mainids::kAutostart);
+  auto* sw = GetControl<ui::CSwitchButton>(ids::kAutostartSwitch);
   if (sw == nullptr) return 1;
   if (sw->GetCheck()) {
     services_.autostart.TurnOn();
@@ -502,7 +396,7 @@ void DeviceMainDlg::RefillProfileCombo() {
     for (int name : kDefaultProfileNames) store.AddProfile(FormatInt(name), "");
     store.SetActiveProfile(1);
   }
-  auto* combo = GetControl<ui::MComboBox>(mainids::kProfileCombo);
+  auto* combo = GetControl<ui::MComboBox>(ids::kProfileCombo);
   if (combo != nullptr) combo->DelAllItems();
   profiles.clear();
   store.ListProfiles(profiles);
@@ -524,7 +418,7 @@ void DeviceMainDlg::RefillProfileCombo() {
 }
 
 int DeviceMainDlg::OnProfileSelected() {
-  auto* combo = GetControl<ui::MComboBox>(mainids::kProfileCombo);
+  auto* combo = GetControl<ui::MComboBox>(ids::kProfileCombo);
   if (combo == nullptr) return 1;
   const int profile = static_cast<int>(combo->GetCurData());
   if (profile < 1) return 1;
@@ -550,7 +444,7 @@ int DeviceMainDlg::RestoreProfileDefaults() {
 // --- texts ------------------------------------------------------------------------------------
 
 void DeviceMainDlg::SetStatusText(int textKey) {
-  if (auto* state = GetControl<ui::CDeviceState>(mainids::kDeviceState)) {
+  if (auto* state = GetControl<ui::CDeviceState>(ids::kDeviceState)) {
     state->SetTitle(Lan(textKey));
   }
 }
@@ -558,8 +452,8 @@ void DeviceMainDlg::SetStatusText(int textKey) {
 void DeviceMainDlg::ShowNoDevice(bool shown) {
   // Home asks for the mouse while there is none and shows what is connected otherwise; the
   // other pages sit behind the tab strip, which discovery disables meanwhile.
-  if (ui::MControl* hint = GetControl(mainids::kHomeHint)) hint->SetVisible(shown);
-  if (ui::MControl* text = GetControl(mainids::kHomeSecondText)) text->SetVisible(!shown);
+  if (ui::MControl* hint = GetControl(ids::kHomeHint)) hint->SetVisible(shown);
+  if (ui::MControl* text = GetControl(ids::kHomeText2)) text->SetVisible(!shown);
 }
 
 void DeviceMainDlg::ApplyLanguage() {
@@ -570,20 +464,8 @@ void DeviceMainDlg::ApplyLanguage() {
     case kModeBluetooth: SetStatusText(kTextBluetooth); break;
     default: break;
   }
-  if (auto* hint = GetControl<ui::MText>(mainids::kHomeHint)) hint->SetTitle(Lan(57));
-  if (auto* title = GetControl<ui::MText>(mainids::kTitle)) title->SetTitle(kAppName);
-  if (auto* tabs = GetControl<ui::MTabCtrl>(mainids::kTabs)) {
-    for (int i = 0; i < tabs->GetItemCount() && i < 5; ++i) {
-      tabs->SetItemText(i, Lan(kTabDefs[i].textKey));
-    }
-  }
+  ApplyLayoutTexts(*this);
   RefillProfileCombo();
-  const int buttonKeys[][2] = {{mainids::kApply, 22}, {mainids::kReadFromMouse, 21},
-                               {mainids::kRestoreDefaults, 112}, {mainids::kImportProfile, 113},
-                               {mainids::kExportProfile, 114}};
-  for (const auto& [id, key] : buttonKeys) {
-    if (auto* button = GetControl<ui::MButton>(id)) button->SetTitle(Lan(key));
-  }
   forWorker_->ReloadPages();
 }
 

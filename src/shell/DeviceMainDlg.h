@@ -115,8 +115,6 @@ class DeviceMainDlg : public ui::MDialog, public DeviceMainDef {
   class ForWorker;
   class ForDiscovery;
 
-  void BuildFallbackFrame(const ui::Rect& client);
-  void PlaceFallbackFrame(const ui::Rect& client);
   int OnTabSwitch(std::int64_t index);
   void EnterTab(int itemId);
   int OnMaximizeButton();
@@ -137,7 +135,6 @@ class DeviceMainDlg : public ui::MDialog, public DeviceMainDef {
   std::mutex refillMu_;  // one profile refill at a time (UI thread and worker)
   std::mutex eventsMu_;
   std::deque<DeviceEvent> deviceEvents_;
-  bool usesFallbackFrame_ = false;
 };
 
 }  // namespace zq

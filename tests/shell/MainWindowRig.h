@@ -145,9 +145,9 @@ class MainWindowRig {
   std::string DataFolder() const { return tmp_.path() + "/data/"; }
   std::string Text(int key) const { return LoadLanText(kLanSection, key); }
   std::string StatusText() const {
-    return dialog->GetControl<ui::CDeviceState>(mainids::kDeviceState)->GetTitle();
+    return dialog->GetControl<ui::CDeviceState>(ids::kDeviceState)->GetTitle();
   }
-  ui::MTabCtrl& Tabs() const { return *dialog->GetControl<ui::MTabCtrl>(mainids::kTabs); }
+  ui::MTabCtrl& Tabs() const { return *dialog->GetControl<ui::MTabCtrl>(ids::kTabCtrl); }
   const TempDir& Tmp() const { return tmp_; }
 
  private:

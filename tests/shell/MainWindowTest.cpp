@@ -61,7 +61,7 @@ TEST_F(MainWindow, StartUpFindsTheMouseReadsItAndCreatesTheFiveProfiles) {
   std::vector<ProfileRecord> profiles;
   ASSERT_EQ(rig.store.ListProfiles(profiles), 5);
   EXPECT_EQ(rig.store.DatabasePath(), ConfigStore::DatabasePathFor(rig.DataFolder(), "Q57"));
-  auto* combo = rig.dialog->GetControl<ui::MComboBox>(mainids::kProfileCombo);
+  auto* combo = rig.dialog->GetControl<ui::MComboBox>(ids::kProfileCombo);
   ASSERT_EQ(combo->GetItemCount(), 5);
   const int names[] = {800, 801, 811, 821, 831};
   for (int i = 0; i < 5; ++i) {
@@ -72,14 +72,14 @@ TEST_F(MainWindow, StartUpFindsTheMouseReadsItAndCreatesTheFiveProfiles) {
   EXPECT_EQ(combo->GetCurData(), 1);
   EXPECT_EQ(rig.dialog->CurrentProfile(), 1);
   // The catalogue's version replaces the built-in text.
-  EXPECT_EQ(rig.dialog->GetControl<ui::MText>(mainids::kVersionText)->GetTitle(), "1.2.0");
+  EXPECT_EQ(rig.dialog->GetControl<ui::MText>(ids::kVersionText)->GetTitle(), "1.2.0");
 }
 
 TEST_F(MainWindow, StartUpWithoutMouseShowsTheNoDeviceStateAndReadsOnArrival) {
   rig.Start(/*plugged=*/false);
   EXPECT_EQ(rig.StatusText(), rig.Text(50));
   EXPECT_FALSE(rig.Tabs().IsEnabled());
-  EXPECT_TRUE(rig.dialog->GetControl(mainids::kHomeHint)->IsVisible());
+  EXPECT_TRUE(rig.dialog->GetControl(ids::kHomeHint)->IsVisible());
   // Without a device the initial read is dropped, not marked done.
   EXPECT_FALSE(rig.dialog->Worker().InitialReadDone());
   EXPECT_TRUE(rig.device->Take().empty());
@@ -88,7 +88,7 @@ TEST_F(MainWindow, StartUpWithoutMouseShowsTheNoDeviceStateAndReadsOnArrival) {
   rig.Settle();
   EXPECT_EQ(rig.StatusText(), rig.Text(51));
   EXPECT_TRUE(rig.dialog->Worker().InitialReadDone());
-  EXPECT_FALSE(rig.dialog->GetControl(mainids::kHomeHint)->IsVisible());
+  EXPECT_FALSE(rig.dialog->GetControl(ids::kHomeHint)->IsVisible());
   auto ops = rig.device->Take();
   // The arrival's read, then the initial read that had waited for a mouse.
   EXPECT_EQ(std::count(ops.begin(), ops.end(), "ReadBattery"), 2);
@@ -109,11 +109,11 @@ TEST_P(MainWindowHotPlug, StatusFollowsTheMouse) {
   rig.Settle();
   EXPECT_EQ(rig.StatusText(), rig.Text(GetParam().status));
   EXPECT_EQ(rig.Tabs().IsEnabled(), GetParam().tabsEnabled);
-  EXPECT_EQ(rig.dialog->GetControl(mainids::kHomeHint)->IsVisible(), !GetParam().tabsEnabled);
+  EXPECT_EQ(rig.dialog->GetControl(ids::kHomeHint)->IsVisible(), !GetParam().tabsEnabled);
   if (!GetParam().tabsEnabled) {
     // The no-device state shows home, so the second background is off.
     EXPECT_EQ(rig.Tabs().GetSelectItem(), 0);
-    EXPECT_FALSE(rig.dialog->GetControl(mainids::kSecondBackground)->IsVisible());
+    EXPECT_FALSE(rig.dialog->GetControl(ids::kBackground2)->IsVisible());
   }
 }
 
@@ -157,9 +157,9 @@ TEST_F(MainWindow, ApplyThenReadRunInOrderAndApplyReportsCompletion) {
   rig.device->Take();
 
   rig.host.AnswerWith(rig.RunOneCycle());
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kApply));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kApplyButton));
   rig.host.AnswerWith(rig.RunOneCycle());
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kReadFromMouse));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kReadButton));
   rig.Settle();
 
   std::vector<std::string> expected = Ops({"WriteMacroImage", "WriteButtonCodes 1",
@@ -185,7 +185,7 @@ TEST_F(MainWindow, ApplyThatTheMouseDidNotTakeSaysSo) {
   rig.Start();
   rig.device->nak = {"WriteSettingsBlock"};
   rig.host.AnswerWith(rig.RunOneCycle());
-  rig.dialog->UserClick(mainids::kApply);
+  rig.dialog->UserClick(ids::kApplyButton);
   rig.Settle();
   EXPECT_EQ(LastBox(), std::make_pair(rig.Text(213), rig.Text(214)));
 }
@@ -200,11 +200,11 @@ TEST_F(MainWindow, TasksDroppedWithoutAMouseStillCloseTheirWaitDialog) {
     rig.dialog->Worker().Run();
   };
   rig.host.AnswerWith(unplugThenCycle);
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kApply));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kApplyButton));
   rig.mouse->Plug();
   rig.dialog->Discovery().RefreshDevices();
   rig.host.AnswerWith(unplugThenCycle);
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kReadFromMouse));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kReadButton));
   rig.Settle();
 
   for (const std::string& op : rig.device->Take()) {
@@ -227,7 +227,7 @@ TEST_F(MainWindow, RestoreDeclinedChangesNothing) {
   ASSERT_TRUE(rig.store.SetConfig(1, "dpi_index", "4"));
 
   rig.host.AnswerClick(34);  // the box's cancel button
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kRestoreDefaults));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kRestoreButton));
 
   std::string value;
   ASSERT_TRUE(rig.store.GetConfig(1, "dpi_index", value));
@@ -251,7 +251,7 @@ TEST_F(MainWindow, RestoreAcceptedResetsTheProfileAndWritesItWithoutTheMacroImag
 
   rig.host.AnswerClick(33);
   rig.host.AnswerWith(rig.RunOneCycle());
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kRestoreDefaults));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kRestoreButton));
   rig.Settle();
 
   std::string restored;
@@ -308,7 +308,7 @@ TEST_P(MainWindowFactoryReset, IsRefusedAndKeepsTheSettings) {
   GetParam().act(*rig.mouse);
   rig.Settle();
   // The tabs are off by now; a click that was on its way still reaches the handler.
-  ASSERT_TRUE(rig.dialog->OnMessage(mainids::kFactoryReset, ui::kEventClick, 0, 0));
+  ASSERT_TRUE(rig.dialog->OnMessage(ids::kFactoryResetButton, ui::kEventClick, 0, 0));
   EXPECT_EQ(LastBox(), std::make_pair(rig.Text(676), rig.Text(GetParam().text)));
   EXPECT_TRUE(rig.dialog->Worker().PendingTasks().empty());
   std::vector<ProfileRecord> profiles;
@@ -329,8 +329,8 @@ TEST_F(MainWindow, FactoryResetConfirmedEmptiesTheStoreAndRebuildsTheProfiles) {
   rig.device->Take();
 
   rig.host.AnswerClick(33);
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kTabs, 4));
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kFactoryReset));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kTabCtrl, 4));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kFactoryResetButton));
   EXPECT_EQ(LastBox(), std::make_pair(rig.Text(670), rig.Text(671)));
   EXPECT_EQ(rig.dialog->Worker().PendingTasks(), std::vector<int>{kTaskFactoryReset});
   rig.Settle();
@@ -346,30 +346,30 @@ TEST_F(MainWindow, FactoryResetConfirmedEmptiesTheStoreAndRebuildsTheProfiles) {
 
 TEST_F(MainWindow, ChoosingAProfileMakesItActiveAndQueuesTheSwitchOnce) {
   rig.Start();
-  ASSERT_TRUE(rig.dialog->UserChoose(mainids::kProfileCombo, 2));
+  ASSERT_TRUE(rig.dialog->UserChoose(ids::kProfileCombo, 2));
   EXPECT_EQ(rig.dialog->CurrentProfile(), 3);
   EXPECT_EQ(rig.store.GetActiveProfile(), 3);
   EXPECT_EQ(rig.dialog->Worker().PendingTasks(), std::vector<int>{kTaskProfileSwitched});
   rig.Settle();
   // The refill of task 5 keeps the choice, and a new start selects it again.
-  EXPECT_EQ(rig.dialog->GetControl<ui::MComboBox>(mainids::kProfileCombo)->GetCurData(), 3);
+  EXPECT_EQ(rig.dialog->GetControl<ui::MComboBox>(ids::kProfileCombo)->GetCurData(), 3);
 }
 
 TEST_F(MainWindow, TabsShowTheSecondBackgroundEverywhereButHome) {
   rig.Start();
-  ui::MControl* second = rig.dialog->GetControl(mainids::kSecondBackground);
+  ui::MControl* second = rig.dialog->GetControl(ids::kBackground2);
   // Discovery selected the buttons page on connection.
-  EXPECT_EQ(rig.dialog->currentTabItemId.load(), kTabKeys);
+  EXPECT_EQ(rig.dialog->currentTabItemId.load(), ids::kTabItemKeys);
   EXPECT_TRUE(second->IsVisible());
 
   const struct {
     int index;
     int itemId;
     bool secondShown;
-  } steps[] = {{0, kTabHome, false}, {2, kTabDpi, true},      {4, kTabSettings, true},
-               {3, kTabMacros, true}, {0, kTabHome, false},   {0, kTabHome, false}};
+  } steps[] = {{0, ids::kTabItemHome, false}, {2, ids::kTabItemPerformance, true},      {4, ids::kTabItemSettings, true},
+               {3, ids::kTabItemMacros, true}, {0, ids::kTabItemHome, false},   {0, ids::kTabItemHome, false}};
   for (const auto& step : steps) {
-    ASSERT_TRUE(rig.dialog->UserClick(mainids::kTabs, step.index));
+    ASSERT_TRUE(rig.dialog->UserClick(ids::kTabCtrl, step.index));
     EXPECT_EQ(rig.dialog->currentTabItemId.load(), step.itemId) << step.index;
     EXPECT_EQ(second->IsVisible(), step.secondShown) << step.index;
   }
@@ -377,22 +377,22 @@ TEST_F(MainWindow, TabsShowTheSecondBackgroundEverywhereButHome) {
 
 TEST_F(MainWindow, MaximiseTwiceRestoresAndSwapsTheImage) {
   rig.Start();
-  ui::MControl* button = rig.dialog->GetControl(mainids::kMaximize);
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kMaximize));
+  ui::MControl* button = rig.dialog->GetControl(ids::kMaximizeButton);
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kMaximizeButton));
   EXPECT_TRUE(rig.dialog->IsZoomed());
   EXPECT_EQ(button->GetImage(), "sysbtn_restore.png");
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kMaximize));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kMaximizeButton));
   EXPECT_FALSE(rig.dialog->IsZoomed());
   EXPECT_EQ(button->GetImage(), "sysbtn_maximize.png");
 }
 
 TEST_F(MainWindow, AutostartSwitchWritesAndRemovesTheEntry) {
   rig.Start();
-  rig.dialog->UserClick(mainids::kTabs, 4);
-  auto* sw = rig.dialog->GetControl<ui::CSwitchButton>(mainids::kAutostart);
+  rig.dialog->UserClick(ids::kTabCtrl, 4);
+  auto* sw = rig.dialog->GetControl<ui::CSwitchButton>(ids::kAutostartSwitch);
   EXPECT_FALSE(sw->GetCheck());
 
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kAutostart));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kAutostartSwitch));
   EXPECT_TRUE(FileExists(rig.autostart.FilePath()));
   EXPECT_TRUE(rig.autostart.IsOn());
   EXPECT_TRUE(sw->GetCheck());
@@ -400,7 +400,7 @@ TEST_F(MainWindow, AutostartSwitchWritesAndRemovesTheEntry) {
   std::string text((std::istreambuf_iterator<char>(entry)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("/opt/zq/zintor-q57-mouse"), std::string::npos);
 
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kAutostart));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kAutostartSwitch));
   EXPECT_FALSE(FileExists(rig.autostart.FilePath()));
   EXPECT_FALSE(sw->GetCheck());
 }
@@ -408,7 +408,7 @@ TEST_F(MainWindow, AutostartSwitchWritesAndRemovesTheEntry) {
 TEST_F(MainWindow, AutostartSwitchStartsInTheEntrysState) {
   ASSERT_TRUE(rig.autostart.TurnOn());
   rig.Start();
-  EXPECT_TRUE(rig.dialog->GetControl<ui::CSwitchButton>(mainids::kAutostart)->GetCheck());
+  EXPECT_TRUE(rig.dialog->GetControl<ui::CSwitchButton>(ids::kAutostartSwitch)->GetCheck());
 }
 
 TEST_F(MainWindow, EveryExitStopsTheWorkerAndEndsWithZero) {
@@ -418,7 +418,7 @@ TEST_F(MainWindow, EveryExitStopsTheWorkerAndEndsWithZero) {
   rig.dialog->DispatchPostedMessages();
   EXPECT_TRUE(rig.exits.empty());
 
-  ASSERT_TRUE(rig.dialog->UserClick(mainids::kClose));
+  ASSERT_TRUE(rig.dialog->UserClick(ids::kCloseButton));
   rig.dialog->PostMessage(kMsgCommand, kCommandExit, 0);
   rig.dialog->PostMessage(kMsgExitRequest, 0, kExitRequestParam);
   rig.dialog->DispatchPostedMessages();
