@@ -1,7 +1,6 @@
 #include <string_view>
 
 #include "device/Catalogue.h"
-#include "device/DeviceDiscovery.h"
 #include "platform/Text.h"
 #include "xml/XmlDocument.h"
 
@@ -10,6 +9,13 @@ namespace {
 
 // The reader's FindElement goes on after its previous match among the
 // siblings of the current level, so elements are read in file order.
+// A USB id has 16 bits; a longer text names no device rather than, cut
+// down, some other one.
+uint16_t ReadId(const std::string& text) {
+  const unsigned id = ParseHex(text);
+  return id > 0xFFFF ? 0 : static_cast<uint16_t>(id);
+}
+
 void ReadMouse(XmlDocument& doc, Catalogue& catalogue) {
   CatalogueRecord mouse;
   mouse.name = doc.GetAttribute("name");
@@ -21,8 +27,8 @@ void ReadMouse(XmlDocument& doc, Catalogue& catalogue) {
     CatalogueRecord mode = mouse;
     mode.value = ParseDecimal(doc.GetAttribute("value"));
     mode.desc = doc.GetAttribute("desc");
-    mode.vid = static_cast<uint16_t>(ParseHex(doc.GetAttribute("vid")));
-    mode.pid = static_cast<uint16_t>(ParseHex(doc.GetAttribute("pid")));
+    mode.vid = ReadId(doc.GetAttribute("vid"));
+    mode.pid = ReadId(doc.GetAttribute("pid"));
     mode.hid_interface = doc.GetAttribute("hid_interface");
     catalogue.modes.push_back(std::move(mode));
   }
@@ -53,16 +59,6 @@ bool ReadCatalogue(const std::string& path, Catalogue& catalogue) {
   }
   if (doc.FindElement("software")) ReadSoftware(doc, catalogue.software);
   return true;
-}
-
-bool DeviceDiscovery::LoadCatalogue(const std::string& programFolder) {
-  std::string path = programFolder;
-  if (!path.empty() && path.back() != '/') path += '/';
-  path += "config.xml";
-  Catalogue catalogue;
-  const bool read = ReadCatalogue(path, catalogue);
-  StartWith(std::move(catalogue));
-  return read;
 }
 
 }  // namespace zq

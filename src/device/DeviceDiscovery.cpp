@@ -18,6 +18,16 @@ DeviceDiscovery::DeviceDiscovery(HidDeviceManager& manager, Registry& registry,
                                  DiscoveryEffects& effects)
     : manager_(manager), registry_(registry), effects_(effects) {}
 
+bool DeviceDiscovery::LoadCatalogue(const std::string& programFolder) {
+  std::string path = programFolder;
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += "config.xml";
+  Catalogue catalogue;
+  const bool read = ReadCatalogue(path, catalogue);
+  StartWith(std::move(catalogue));
+  return read;
+}
+
 void DeviceDiscovery::StartWith(Catalogue catalogue) {
   manager_.ClearKnown();
   {
@@ -41,6 +51,7 @@ void DeviceDiscovery::StartWith(Catalogue catalogue) {
 }
 
 void DeviceDiscovery::RefreshDevices() {
+  std::lock_guard<std::mutex> refresh(refresh_mutex_);
   effects_.SetBatteryInfo(0, 2);
   manager_.ClearKnown();
   {

@@ -89,6 +89,8 @@ class DeviceDiscovery {
   std::atomic<bool> device_present_{false};
   std::atomic<bool> mouse_online_{false};
 
+  // One refresh at a time: two interleaved would open every interface twice.
+  std::mutex refresh_mutex_;
   mutable std::mutex mutex_;
   Catalogue catalogue_;
   std::vector<CatalogueRecord> of_type_;

@@ -102,6 +102,15 @@ bool HidDeviceManager::SendCommand(uint8_t* buffer, size_t size) {
   return buffer[0] == kAck;
 }
 
+int HidDeviceManager::ReadInputReport(uint8_t* buffer, size_t size, int timeout_ms) {
+  if (!buffer || size == 0 || !IsOpen()) return 0;
+  std::shared_ptr<HidConnection> device = CurrentDevice();
+  if (!device) return 0;
+  std::lock_guard<std::mutex> io(io_mutex_);
+  const int n = device->ReadTimeout(buffer, size, timeout_ms);
+  return n > 0 ? n : 0;
+}
+
 bool HidDeviceManager::ReadVersionText(int target, std::string& text) {
   text = "0.0.0";
   {

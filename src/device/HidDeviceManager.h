@@ -80,6 +80,10 @@ class HidDeviceManager {
   bool SendCommand(std::array<uint8_t, N>& buffer) {
     return SendCommand(buffer.data(), N);
   }
+  // One input report from the current device (the mouse's notifications):
+  // bytes read, 0 when none came within the timeout, when nothing is open or
+  // when there is no current device (then at once, without waiting).
+  int ReadInputReport(uint8_t* buffer, size_t size, int timeout_ms);
   // The version text behind feature report 0x51: target 0 for the first
   // field, a receiver mode (1 or 3) for the receiver field. "0.0.0" unless a
   // reply came. False when nothing is open or there is no current device.

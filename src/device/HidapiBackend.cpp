@@ -90,6 +90,7 @@ HidapiBackend::HidapiBackend() : available_(InitialiseOnce()) {}
 std::vector<HidDeviceInfo> HidapiBackend::Enumerate() {
   std::vector<HidDeviceInfo> list;
   if (!available_) return list;
+  std::lock_guard<std::mutex> lock(mutex_);
   hid_device_info* all = hid_enumerate(0, 0);
   for (hid_device_info* info = all; info; info = info->next) {
     HidDeviceInfo item;
@@ -108,6 +109,7 @@ std::vector<HidDeviceInfo> HidapiBackend::Enumerate() {
 
 std::unique_ptr<HidConnection> HidapiBackend::Open(const std::string& path) {
   if (!available_) return nullptr;
+  std::lock_guard<std::mutex> lock(mutex_);
   hid_device* device = hid_open_path(path.c_str());
   if (!device) return nullptr;
   return std::make_unique<HidapiConnection>(device);

@@ -44,7 +44,7 @@ TEST(Catalogue, ValuesAreReadInTheirForms) {
             "<config><device>"
             "<mouse name=\"A\" device_type=\"101\" device_attr=\"Q57\">"
             "<mode value=\"0\" vid=\"1915\" pid=\"0x00ff\" hid_interface=\"\"/>"
-            "<mode value=\"x\" vid=\"zz\" pid=\"\"/>"
+            "<mode value=\"x\" vid=\"zz\" pid=\"15701\"/>"
             "</mouse>"
             "<mouse name=\"B\" device_type=\"102\" device_attr=\"Other\">"
             "<mode value=\"1\" vid=\"2\" pid=\"3\"/></mouse>"
@@ -57,6 +57,7 @@ TEST(Catalogue, ValuesAreReadInTheirForms) {
   EXPECT_EQ(c.modes[0].pid, 0x00FF);
   EXPECT_EQ(c.modes[1].value, 0);  // malformed numbers read as 0
   EXPECT_EQ(c.modes[1].vid, 0);
+  EXPECT_EQ(c.modes[1].pid, 0);  // too long for a USB id: not cut down to 5701
   EXPECT_EQ(c.modes[2].device_type, 102);
   EXPECT_EQ(c.software.version, "9.9");
   EXPECT_EQ(c.software.copyright, "c");

@@ -226,6 +226,24 @@ TEST(Transaction, StaleLateReplyIsReadByTheNextExchange) {
   EXPECT_EQ(next[1], 0x30);  // the stale battery reply: callers test the echo
 }
 
+TEST(InputReport, NotificationsAreReadFromTheCurrentDevice) {
+  Rig rig;
+  rig.mouse->PushBattery(150, 1);
+  uint8_t buffer[21] = {};
+  ASSERT_EQ(rig.manager.ReadInputReport(buffer, sizeof buffer, 1000), 21);
+  EXPECT_EQ(buffer[1], 0xFA);
+  EXPECT_EQ(buffer[8], 0xD0);
+  EXPECT_EQ(buffer[9], 150);
+  // Nothing waiting: the timeout passes on the clock and nothing is read.
+  EXPECT_EQ(rig.manager.ReadInputReport(buffer, sizeof buffer, 1000), 0);
+  EXPECT_EQ(rig.clock.Sleeps(), std::vector<uint32_t>{1000});
+  // Without a connection there is nothing to wait for.
+  rig.mouse->Unplug();
+  rig.Refresh();
+  EXPECT_EQ(rig.manager.ReadInputReport(buffer, sizeof buffer, 1000), 0);
+  EXPECT_TRUE(rig.clock.Sleeps().empty());
+}
+
 // --- version texts ------------------------------------------------------------
 
 TEST(VersionText, LengthByteDecidesTheText) {
