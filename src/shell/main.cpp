@@ -1,18 +1,4 @@
-// Entry point. For now the program reports where it keeps its files; the
-// window and the device link join as they are built.
-#include <cstdio>
-#include <cstring>
+// The program: one main window over the mouse (or, with --simulate, over the simulated mouse).
+#include "shell/App.h"
 
-#include "platform/Paths.h"
-
-int main(int argc, char** argv) {
-  bool simulate = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--simulate") == 0) simulate = true;
-  }
-  std::printf("%s\n", zq::kAppName);
-  std::printf("program folder: %s\n", zq::GetProgramFolder().c_str());
-  std::printf("data folder:    %s\n", zq::GetDataFolder().c_str());
-  std::printf("mouse:          %s\n", simulate ? "simulated" : "real (hidapi)");
-  return 0;
-}
+int main(int argc, char** argv) { return zq::RunApp(argc, argv); }
