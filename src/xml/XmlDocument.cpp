@@ -353,40 +353,38 @@ bool XmlDocument::BuildIndex() {
         break;
       }
       const char d = t[pos + 2];
-      if (d == '-') {
-        if (pos + 3 >= n) {
-          unterminated(pos, "tag");
-          break;
-        }
-        if (t[pos + 3] != '-') {
-          syntax("comment_tag_syntax", pos);
-          ++pos;
-          continue;
-        }
-        const size_t end = t.find("-->", pos + 4);
-        if (end == std::string_view::npos) {
-          unterminated(pos, "comment");
-          break;
-        }
-        pos = end + 3;
-        continue;
+      // "<!--" comments and "<![C" CDATA sections share one shape: a fixed
+      // fourth character, then everything up to their terminator.
+      struct Section {
+        char opener, fourth;
+        std::string_view terminator;
+        const char* syntaxEvent;
+        const char* kind;
+      };
+      static constexpr Section kSections[] = {
+          {'-', '-', "-->", "comment_tag_syntax", "comment"},
+          {'[', 'C', "]]>", "cdata_section_syntax", "cdata_section"},
+      };
+      const Section* section = nullptr;
+      for (const Section& candidate : kSections) {
+        if (candidate.opener == d) section = &candidate;
       }
-      if (d == '[') {
+      if (section != nullptr) {
         if (pos + 3 >= n) {
           unterminated(pos, "tag");
           break;
         }
-        if (t[pos + 3] != 'C') {
-          syntax("cdata_section_syntax", pos);
+        if (t[pos + 3] != section->fourth) {
+          syntax(section->syntaxEvent, pos);
           ++pos;
           continue;
         }
-        const size_t end = t.find("]]>", pos + 4);
+        const size_t end = t.find(section->terminator, pos + 4);
         if (end == std::string_view::npos) {
-          unterminated(pos, "cdata_section");
+          unterminated(pos, section->kind);
           break;
         }
-        pos = end + 3;
+        pos = end + section->terminator.size();
         continue;
       }
       if (d == 'D') {
