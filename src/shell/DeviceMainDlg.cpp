@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 #include "device/ops/OpsWorkerDevice.h"
 #include "shell/layout/MainLayout.h"
+#include "shell/toolkit/MEdit.h"
 
 namespace zq {
 namespace {
@@ -508,6 +509,10 @@ void DeviceMainDlg::LoadPerformancePage() {
   int value = 0;
   if (number("light_mode", value)) {
     if (auto* combo = GetControl<ui::MComboBox>(ids::kLightingCombo)) combo->SelectData(value);
+  }
+  std::string debounce;
+  if (store.GetConfig(profile, "button_respondtime", debounce)) {
+    if (auto* edit = GetControl<ui::MEdit>(ids::kDebounceEdit)) edit->SetTitle(debounce);
   }
 
   // On a cable the mouse reports at 1000 Hz only, so that is the one button shown.

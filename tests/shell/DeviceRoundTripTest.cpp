@@ -65,6 +65,7 @@ TEST_F(DeviceRoundTrip, StartUpStoresAndShowsWhatTheMouseHolds) {
   sim::SimulatedMouse::Block block = rig.mouse->SettingsBlock(0);
   block[2] = 3;  // 500 Hz
   block[4] = 3;  // active level 3
+  block[43] = 7;  // debounce, ms
   block[5 + 2 * 2] = 2100 & 0xFF;
   block[6 + 2 * 2] = 2100 >> 8;
   rig.mouse->SetSettingsBlock(0, block);
@@ -92,6 +93,7 @@ TEST_F(DeviceRoundTrip, StartUpStoresAndShowsWhatTheMouseHolds) {
   EXPECT_EQ(w.currentDpiControlId.load(), ids::DpiLevelId(2));
   EXPECT_TRUE(Checked(w, ids::kRate500));
   EXPECT_FALSE(Checked(w, ids::kRate125));
+  EXPECT_EQ(w.GetControl<ui::MEdit>(ids::kDebounceEdit)->GetTitle(), "7");
   EXPECT_EQ(w.GetControl<ui::BatteryCtrl>(ids::kBattery)->GetBatteryLevel(), 73);
   EXPECT_EQ(w.GetControl<ui::MText>(ids::kMouseFirmwareValue)->GetTitle(), "1.0.5");
 }
