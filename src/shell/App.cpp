@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "buttons/XTestKeystrokeSink.h"
 #include "device/DeviceLink.h"
 #include "device/HidDeviceManager.h"
 #include "device/HotPlugMonitor.h"
@@ -24,6 +25,7 @@
 #include "shell/DeviceMainDlg.h"
 #include "shell/SimPanel.h"
 #include "shell/qt/QtModalHost.h"
+#include "sim/FirmwareButtons.h"
 #include "store/ConfigStore.h"
 
 namespace zq {
@@ -98,13 +100,17 @@ int RunApp(int argc, char** argv, const AppHooks& hooks) {
 
   DeviceLink link = MakeDeviceLink(WantsSimulation(argc, argv), DefaultClock());
   SetProgramBackend(link.backend);
+  // The simulated mouse's buttons do what its firmware does with the function each one holds.
+  if (link.mouse) sim::InstallFirmwareButtons(*link.mouse);
+  // Emoji texts the mouse asks for are typed into the focused window.
+  XTestKeystrokeSink keystrokes;
   HidDeviceManager& manager = HidDeviceManager::Instance();
   Registry registry;
   Autostart autostart;
   HotPlugMonitor monitor;
 
   MainServices services{manager, ConfigStore::Instance(), registry, autostart, DefaultClock(),
-                        GetProgramFolder(), GetDataFolder(), {}, {}, {}, {}, true};
+                        GetProgramFolder(), GetDataFolder(), {}, {}, {}, {}, true, &keystrokes};
   DeviceMainDlg* window = nullptr;
   services.onWindowReady = [&] {
     // Requests of a second start arrive on the listener's thread: a raise needs the window's
@@ -160,7 +166,7 @@ int RunApp(int argc, char** argv, const AppHooks& hooks) {
 
   std::unique_ptr<SimPanel> panel;
   if (link.simulated && !options.hide) {
-    panel = std::make_unique<SimPanel>(link.mouse);
+    panel = std::make_unique<SimPanel>(link.mouse, [&dialog] { return dialog.CurrentProfile(); });
     panel->show();
   }
 

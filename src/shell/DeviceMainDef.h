@@ -46,6 +46,8 @@ struct DeviceMainDef {
   // The profile (1 to 5) the pages show and the device link sends; set by the profile refill.
   std::atomic<int> currentProfile{1};
   std::atomic<int> leftButtonLock{1};
+  // The DPI level control (101 to 106) the slider belongs to.
+  std::atomic<int> currentDpiControlId{ids::kDpiLevel1};
   // Lighting mode chosen in the lighting-mode list; 3 until the list sets it.
   std::atomic<int> currentLightingMode{3};
   // Client height over 780; sizes transient notices.

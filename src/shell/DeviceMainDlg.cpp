@@ -8,8 +8,9 @@
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
-#include "shell/DeviceLinkDevice.h"
+#include "device/ops/OpsWorkerDevice.h"
 #include "shell/layout/MainLayout.h"
+#include "shell/toolkit/MEdit.h"
 
 namespace zq {
 namespace {
@@ -66,9 +67,9 @@ class DeviceMainDlg::ForWorker final : public WorkerWindow {
   int CurrentProfile() override { return w_.currentProfile.load(); }
   int CurrentLightingMode() override { return w_.currentLightingMode.load(); }
   void RefillProfileCombo() override { w_.RefillProfileCombo(); }
-  // The pages that these hooks reload are added to the window page by page; until a page is
-  // there, its hook has nothing to do.
-  void ReloadPages() override {}
+  // The pages that these hooks reload are added to the window page by page; a page that is not
+  // there yet has nothing to reload.
+  void ReloadPages() override { w_.LoadPerformancePage(); }
   void RestorePointerDefaults() override {}
   void SelectFirstLightingMode() override {}
   void HideMacroItemEditor() override {}
@@ -131,20 +132,58 @@ class DeviceMainDlg::ForDiscovery final : public DiscoveryEffects {
   DeviceMainDlg& w_;
 };
 
+// What the device operations change on the pages, on the worker thread (the controls take
+// changes from any thread).
+class DeviceMainDlg::ForPages final : public DevicePageEffects {
+ public:
+  explicit ForPages(DeviceMainDlg& w) : w_(w) {}
+  void SetBatteryInfo(int level, int state) override {
+    if (auto* battery = w_.GetControl<ui::BatteryCtrl>(ids::kBattery)) {
+      battery->SetBatteryInfo(level, state);
+    }
+  }
+  void CheckDpiLevel(int level) override {
+    if (level < 1 || level > ids::kDpiLevelCount) return;
+    w_.ShowCurrentDpiLevel(ids::DpiLevelId(level - 1));
+  }
+  void CheckReportRate(int rate_code) override { w_.CheckReportRateButton(rate_code); }
+  void SelectLightingMode(int mode) override {
+    // The mouse changed its lighting itself: the list follows without a write back, and a later
+    // lighting task sends what the mouse now has.
+    w_.currentLightingMode.store(mode);
+    if (auto* combo = w_.GetControl<ui::MComboBox>(ids::kLightingCombo)) combo->SelectData(mode);
+  }
+  void SetVersionFields(const std::string& first, const std::string& receiver) override {
+    if (auto* text = w_.GetControl<ui::MText>(ids::kMouseFirmwareValue)) text->SetTitle(first);
+    if (auto* text = w_.GetControl<ui::MText>(ids::kReceiverFirmwareValue)) {
+      text->SetTitle(receiver);
+    }
+  }
+
+ private:
+  DeviceMainDlg& w_;
+};
+
 // ---------------------------------------------------------------------------------------------
 
 DeviceMainDlg::DeviceMainDlg(MainServices services)
     : services_(std::move(services)),
       forWorker_(std::make_unique<ForWorker>(*this)),
       forDiscovery_(std::make_unique<ForDiscovery>(*this)),
+      forPages_(std::make_unique<ForPages>(*this)),
       discovery_(services_.manager, services_.registry, *forDiscovery_),
-      device_(services_.makeDevice
-                  ? services_.makeDevice(*this)
-                  : std::make_unique<DeviceLinkDevice>(discovery_, services_.manager)),
+      operations_(services_.manager, services_.store, *forPages_,
+                  services_.keystrokes != nullptr ? *services_.keystrokes : droppedKeystrokes_,
+                  [this] { return currentProfile.load(); }),
+      device_(services_.makeDevice ? services_.makeDevice(*this) : MakeOperationsDevice()),
       worker_(*device_, *forWorker_, services_.registry, services_.clock) {
   // Restoring a profile's defaults sets the report rate by how the mouse is connected now.
   services_.store.SetConnectionModeProvider(
       [manager = &services_.manager] { return manager->ConnectionMode(); });
+}
+
+std::unique_ptr<WorkerDevice> DeviceMainDlg::MakeOperationsDevice() {
+  return std::make_unique<OpsWorkerDevice>(discovery_, services_.manager, operations_);
 }
 
 DeviceMainDlg::~DeviceMainDlg() {
@@ -439,6 +478,65 @@ int DeviceMainDlg::RestoreProfileDefaults() {
   forWorker_->ReloadPages();
   RunTaskWithWaitDialog(kTaskRestoreDefaults);
   return 1;
+}
+
+// --- performance page ---------------------------------------------------------------------------
+
+void DeviceMainDlg::ShowCurrentDpiLevel(int controlId) {
+  auto* level = GetControl<ui::DPIControl>(controlId);
+  if (level == nullptr) return;
+  level->SetCheckState(true);
+  currentDpiControlId.store(controlId);
+  if (auto* slider = GetControl<ui::DPISlider>(ids::kDpiSlider)) {
+    slider->SetProgress(level->GetDPIValue() / 100);
+  }
+}
+
+void DeviceMainDlg::CheckReportRateButton(int rateCode) {
+  const int index = rateCode >= 1 && rateCode <= 3 ? rateCode - 1 : 3;  // else 1000 Hz
+  if (auto* rate = GetControl<ui::ColorButtonEx>(ids::RateButtonId(index))) rate->SetCheck(true);
+}
+
+void DeviceMainDlg::LoadPerformancePage() {
+  ConfigStore& store = Store();
+  const int profile = currentProfile.load();
+  auto number = [&](const std::string& key, int& out) {
+    std::string text;
+    if (!store.GetConfig(profile, key, text)) return false;
+    out = ParseDecimal(text);
+    return true;
+  };
+  int value = 0;
+  if (number("light_mode", value)) {
+    if (auto* combo = GetControl<ui::MComboBox>(ids::kLightingCombo)) combo->SelectData(value);
+  }
+  std::string debounce;
+  if (store.GetConfig(profile, "button_respondtime", debounce)) {
+    if (auto* edit = GetControl<ui::MEdit>(ids::kDebounceEdit)) edit->SetTitle(debounce);
+  }
+
+  // On a cable the mouse reports at 1000 Hz only, so that is the one button shown.
+  int rate = 4;
+  number("report_rate", rate);
+  const bool cable = Manager().ConnectionMode() == kModeCable;
+  for (int i = 0; i < 4; ++i) {
+    if (ui::MControl* button = GetControl(ids::RateButtonId(i))) button->SetVisible(!cable || i == 3);
+  }
+  CheckReportRateButton(cable ? 4 : rate);
+  ArrangeReportRateButtons(*this);
+
+  for (int i = 0; i < ids::kDpiLevelCount; ++i) {
+    auto* level = GetControl<ui::DPIControl>(ids::DpiLevelId(i));
+    if (level == nullptr) continue;
+    if (number("dpi_group" + std::to_string(i) + "_value", value)) level->SetDPIValue(value);
+    if (number("dpi_group" + std::to_string(i) + "_rgb", value)) {
+      level->SetColor(static_cast<ui::Color>(value));
+    }
+  }
+  int index = 0;
+  number("dpi_index", index);
+  if (index < 0 || index >= ids::kDpiLevelCount) index = 0;
+  ShowCurrentDpiLevel(ids::DpiLevelId(index));
 }
 
 // --- texts ------------------------------------------------------------------------------------

@@ -7,8 +7,9 @@
 // The device worker is a member (composition rather than a second base class): the window owns
 // exactly one worker, starts it at the end of its initialisation and stops it before the
 // process ends. The worker reaches the window through WorkerWindow, and discovery through
-// DiscoveryEffects; both are implemented by small adapters of this class, so that their
-// PostMessage and QueueTask never collide with the dialog's own operations.
+// DiscoveryEffects, and the device operations reach the pages through DevicePageEffects; all
+// three are implemented by small adapters of this class, so that their PostMessage and
+// QueueTask never collide with the dialog's own operations.
 //
 // No Qt here: the window is a toolkit model, run by the Qt host in the program and by the
 // scripted host in tests.
@@ -20,9 +21,13 @@
 #include <optional>
 #include <string>
 
+#include "buttons/Emoji.h"
+
 #include "device/DeviceDiscovery.h"
 #include "device/HidBackend.h"
 #include "device/HidDeviceManager.h"
+#include "device/ops/DeviceOperations.h"
+#include "device/ops/DevicePageEffects.h"
 #include "device/worker/DeviceWorker.h"
 #include "device/worker/WorkerInterfaces.h"
 #include "platform/Autostart.h"
@@ -37,8 +42,8 @@ namespace zq {
 
 class DeviceMainDlg;
 
-// Builds the device link the worker talks through, over the window (whose discovery, page
-// effects and state it uses). Called once, while the window is constructed.
+// Builds the device link the worker talks through, over the window (whose discovery, device
+// operations and state it uses). Called once, while the window is constructed.
 using WorkerDeviceFactory = std::function<std::unique_ptr<WorkerDevice>(DeviceMainDlg&)>;
 
 struct MainServices {
@@ -51,7 +56,7 @@ struct MainServices {
   std::string programFolder;
   // The data folder holding "db/" (trailing "/").
   std::string dataFolder;
-  // Empty: the device link of DeviceLinkDevice.h.
+  // Empty: the window's device operations (OpsWorkerDevice over Operations()).
   WorkerDeviceFactory makeDevice;
   // Ends the process; the window has stopped the worker before it calls this. Empty: exit().
   std::function<void(int code)> endProcess;
@@ -61,6 +66,8 @@ struct MainServices {
   std::function<void()> openMouseSettings;
   // False in tests that drive the worker's cycles themselves (Worker().Run()).
   bool startWorkerThread = true;
+  // Where emoji texts the mouse asks for are typed; null: they are dropped.
+  KeystrokeSink* keystrokes = nullptr;
 };
 
 class DeviceMainDlg : public ui::MDialog, public DeviceMainDef {
@@ -101,6 +108,10 @@ class DeviceMainDlg : public ui::MDialog, public DeviceMainDef {
   DeviceWorker& Worker() { return worker_; }
   DeviceDiscovery& Discovery() { return discovery_; }
   WorkerDevice& Device() { return *device_; }
+  // The exchanges with the mouse, over the store and the window's pages.
+  DeviceOperations& Operations() { return operations_; }
+  // The link the worker uses unless MainServices::makeDevice builds another.
+  std::unique_ptr<WorkerDevice> MakeOperationsDevice();
   const MainServices& Services() const { return services_; }
   HidDeviceManager& Manager() { return services_.manager; }
   ConfigStore& Store() { return services_.store; }
@@ -110,10 +121,22 @@ class DeviceMainDlg : public ui::MDialog, public DeviceMainDef {
   void SetStatusText(int textKey);
   void ShowNoDevice(bool shown);
   void SelectTabIndex(int index);
+  // Shows the current profile's stored DPI levels, report rate and lighting mode on the
+  // performance page (after every device read, on profile and language changes).
+  void LoadPerformancePage();
+  // Checks DPI level control `controlId` (101..106), makes it the current one and puts its
+  // value on the slider.
+  void ShowCurrentDpiLevel(int controlId);
+  // Checks the report-rate button of a rate code: 1 125 Hz, 2 250 Hz, 3 500 Hz, else 1000 Hz.
+  void CheckReportRateButton(int rateCode);
 
  private:
   class ForWorker;
   class ForDiscovery;
+  class ForPages;
+  class DroppedKeystrokes final : public KeystrokeSink {
+    void SendUnit(char16_t) override {}
+  };
 
   int OnTabSwitch(std::int64_t index);
   void EnterTab(int itemId);
@@ -126,7 +149,10 @@ class DeviceMainDlg : public ui::MDialog, public DeviceMainDef {
   MainServices services_;
   std::unique_ptr<ForWorker> forWorker_;
   std::unique_ptr<ForDiscovery> forDiscovery_;
+  std::unique_ptr<ForPages> forPages_;
   DeviceDiscovery discovery_;
+  DroppedKeystrokes droppedKeystrokes_;
+  DeviceOperations operations_;
   std::unique_ptr<WorkerDevice> device_;
   DeviceWorker worker_;
 

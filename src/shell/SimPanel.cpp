@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "shell/qt/Theme.h"
+#include "sim/FirmwareDecoders.h"
 #include "sim/SimulatedMouse.h"
 
 namespace zq {
@@ -19,9 +20,14 @@ namespace {
 
 using sim::SimMode;
 
-// Emoji event of the mouse: it asks the host to type emoji number n (1 is the first picture).
-constexpr std::uint8_t kEmojiEvent = 0x50;
-constexpr int kEmojiNumber = 1;
+using sim::ButtonAction;
+
+bool HoldsDpiFunction(int action) {
+  const auto a = static_cast<ButtonAction>(action);
+  return a == ButtonAction::DpiUp || a == ButtonAction::DpiDown || a == ButtonAction::DpiCycle;
+}
+
+bool HoldsEmoji(int action) { return static_cast<ButtonAction>(action) == ButtonAction::Emoji; }
 
 QString StyleSheet() {
   using namespace ui::theme;
@@ -41,8 +47,9 @@ QString StyleSheet() {
 
 }  // namespace
 
-SimPanel::SimPanel(std::shared_ptr<sim::SimulatedMouse> mouse, QWidget* parent)
-    : QWidget(parent, Qt::Window), mouse_(std::move(mouse)) {
+SimPanel::SimPanel(std::shared_ptr<sim::SimulatedMouse> mouse, std::function<int()> hostProfile,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Window), mouse_(std::move(mouse)), hostProfile_(std::move(hostProfile)) {
   setWindowTitle(QStringLiteral("Simulated Zintor Q57"));
   setObjectName(QStringLiteral("SimPanel"));
   setStyleSheet(StyleSheet());
@@ -90,10 +97,7 @@ SimPanel::SimPanel(std::shared_ptr<sim::SimulatedMouse> mouse, QWidget* parent)
   connect(dpiButton, &QPushButton::clicked, this, [this] { PressDpiButton(); });
   dpi_ = new QLabel(buttons);
   auto* emoji = new QPushButton(QString::fromUtf8("Emoji button \xF0\x9F\x98\x80"), buttons);
-  connect(emoji, &QPushButton::clicked, this, [this] {
-    Report(QStringLiteral("Emoji %1 requested").arg(kEmojiNumber),
-           mouse_->PushEmoji(kEmojiEvent, kEmojiNumber));
-  });
+  connect(emoji, &QPushButton::clicked, this, [this] { PressEmojiButton(); });
   buttonsLayout->addWidget(dpiButton);
   buttonsLayout->addWidget(dpi_);
   buttonsLayout->addStretch();
@@ -146,11 +150,36 @@ void SimPanel::Refresh() {
                     .arg(mouse_->ActiveDpiValue()));
 }
 
+bool SimPanel::PressButtonHolding(bool (*holds)(int action)) {
+  const int profile = (hostProfile_ ? hostProfile_() : 1) - 1;
+  const sim::SimulatedMouse::KeyCodes codes = mouse_->KeyCodesOf(profile);
+  for (int slot = 0; slot < sim::SimulatedMouse::kKeySlots; ++slot) {
+    if (holds(static_cast<int>(sim::DecodeSlot(codes, slot).action))) {
+      mouse_->PressButton(slot, profile);
+      return true;
+    }
+  }
+  return false;
+}
+
 void SimPanel::PressDpiButton() {
-  const int level = mouse_->ActiveDpiLevel() % 6 + 1;
-  const bool reached = mouse_->PushDpiButton(level, mouse_->ReportRate());
-  Report(QStringLiteral("DPI level %1").arg(level), reached);
+  const std::size_t before = mouse_->PendingInputReports();
+  if (!PressButtonHolding(HoldsDpiFunction)) {
+    result_->setText(QStringLiteral("No button holds a DPI function"));
+    return;
+  }
+  Report(QStringLiteral("DPI level %1").arg(mouse_->ActiveDpiLevel()),
+         mouse_->PendingInputReports() > before);
   Refresh();
+}
+
+void SimPanel::PressEmojiButton() {
+  const std::size_t before = mouse_->PendingInputReports();
+  if (!PressButtonHolding(HoldsEmoji)) {
+    result_->setText(QStringLiteral("No button holds an emoji"));
+    return;
+  }
+  Report(QStringLiteral("Emoji requested"), mouse_->PendingInputReports() > before);
 }
 
 void SimPanel::SendBattery() {

@@ -20,6 +20,8 @@
 #include "platform/Registry.h"
 #include "shell/DeviceMainDlg.h"
 #include "shell/toolkit/ScriptedModalHost.h"
+#include "buttons/RecordingKeystrokeSink.h"
+#include "sim/FirmwareButtons.h"
 #include "sim/SimBackend.h"
 #include "sim/SimulatedMouse.h"
 #include "store/ConfigStore.h"
@@ -27,15 +29,11 @@
 
 namespace zq::test {
 
-// The device link as the window's discovery sees it, with the device operations logged and
-// answered as told, so that a test sees which exchanges each task asks for.
+// The window's own device link (the device operations over the simulated mouse), with the
+// operations the worker asks for logged, so that a test sees which exchanges each task runs.
 class RecordingDevice final : public WorkerDevice {
  public:
-  RecordingDevice(DeviceDiscovery& discovery, HidDeviceManager& manager)
-      : discovery_(discovery), manager_(manager) {}
-
-  // Operations the mouse does not acknowledge.
-  std::set<std::string> nak;
+  explicit RecordingDevice(std::unique_ptr<WorkerDevice> inner) : inner_(std::move(inner)) {}
 
   std::vector<std::string> Take() {
     std::lock_guard lock(mu_);
@@ -44,31 +42,40 @@ class RecordingDevice final : public WorkerDevice {
     return out;
   }
 
-  bool IsDevicePresent() override { return discovery_.DevicePresent(); }
-  bool IsMouseOnline() override { return discovery_.MouseOnline(); }
-  int ConnectionMode() override { return manager_.ConnectionMode(); }
-  void RefreshDevices() override { discovery_.RefreshDevices(); }
-  bool ReadBattery() override { return Op("ReadBattery"); }
-  bool ReadButtonCodes(int p) override { return Op("ReadButtonCodes", p); }
-  bool ReadSettingsBlock(int p) override { return Op("ReadSettingsBlock", p); }
-  bool WriteMacroImage() override { return Op("WriteMacroImage"); }
-  bool WriteButtonCodes(int p) override { return Op("WriteButtonCodes", p); }
-  bool WriteSettingsBlock(int p) override { return Op("WriteSettingsBlock", p); }
-  bool WriteDpiLevel(int p) override { return Op("WriteDpiLevel", p); }
-  bool WriteReportRate(int p) override { return Op("WriteReportRate", p); }
-  bool WriteLightingMode(int m) override { return Op("WriteLightingMode", m); }
-  bool PollNotification() override { return false; }
-  void ShowVersionTexts() override {}
-  void ShowVersionCommand() override {}
+  bool IsDevicePresent() override { return inner_->IsDevicePresent(); }
+  bool IsMouseOnline() override { return inner_->IsMouseOnline(); }
+  int ConnectionMode() override { return inner_->ConnectionMode(); }
+  void RefreshDevices() override { inner_->RefreshDevices(); }
+  bool ReadBattery() override { return Log("ReadBattery", inner_->ReadBattery()); }
+  bool ReadButtonCodes(int p) override { return Log("ReadButtonCodes", inner_->ReadButtonCodes(p), p); }
+  bool ReadSettingsBlock(int p) override {
+    return Log("ReadSettingsBlock", inner_->ReadSettingsBlock(p), p);
+  }
+  bool WriteMacroImage() override { return Log("WriteMacroImage", inner_->WriteMacroImage()); }
+  bool WriteButtonCodes(int p) override {
+    return Log("WriteButtonCodes", inner_->WriteButtonCodes(p), p);
+  }
+  bool WriteSettingsBlock(int p) override {
+    return Log("WriteSettingsBlock", inner_->WriteSettingsBlock(p), p);
+  }
+  bool WriteDpiLevel(int p) override { return Log("WriteDpiLevel", inner_->WriteDpiLevel(p), p); }
+  bool WriteReportRate(int p) override {
+    return Log("WriteReportRate", inner_->WriteReportRate(p), p);
+  }
+  bool WriteLightingMode(int m) override {
+    return Log("WriteLightingMode", inner_->WriteLightingMode(m), m);
+  }
+  bool PollNotification() override { return inner_->PollNotification(); }
+  void ShowVersionTexts() override { inner_->ShowVersionTexts(); }
+  void ShowVersionCommand() override { inner_->ShowVersionCommand(); }
 
  private:
-  bool Op(const std::string& name, int arg = -1) {
+  bool Log(const std::string& name, bool result, int arg = -1) {
     std::lock_guard lock(mu_);
     log_.push_back(arg < 0 ? name : name + " " + std::to_string(arg));
-    return nak.count(name) == 0;
+    return result;
   }
-  DeviceDiscovery& discovery_;
-  HidDeviceManager& manager_;
+  std::unique_ptr<WorkerDevice> inner_;
   std::mutex mu_;
   std::vector<std::string> log_;
 };
@@ -88,6 +95,7 @@ class MainWindowRig {
     CreateFolderChain(DataFolder() + "db");
     SetCurrentLanguageId(kLanguageEnglish);
     ui::SetModalHost(&host);
+    sim::InstallFirmwareButtons(*mouse);
     mouse->SetEventListener([this](const DeviceEvent& event) {
       if (dialog) dialog->PostDeviceEvent(event);
     });
@@ -110,14 +118,15 @@ class MainWindowRig {
                           ProgramFolder(),
                           DataFolder(),
                           [this](DeviceMainDlg& w) {
-                            auto d = std::make_unique<RecordingDevice>(w.Discovery(), w.Manager());
+                            auto d = std::make_unique<RecordingDevice>(w.MakeOperationsDevice());
                             device = d.get();
                             return d;
                           },
                           [this](int code) { exits.push_back(code); },
                           {},
                           {},
-                          false};
+                          false,
+                          &keystrokes};
     dialog = std::make_unique<DeviceMainDlg>(std::move(services));
     dialog->Create(nullptr, kAppName, 0x96000000, 0, {0, 0, kMainWidth, kMainHeight});
     dialog->OnInitDialog();
@@ -131,6 +140,14 @@ class MainWindowRig {
       if (dialog->Worker().PendingTasks().empty()) return;
       dialog->Worker().Run();
     }
+  }
+
+  // Lets the notification spacing pass and runs one idle cycle (the worker's notification
+  // poll), then whatever task the poll queued.
+  void Poll() {
+    clock.Advance(1000);
+    dialog->Worker().Run();
+    Settle();
   }
 
   // Queues nothing, runs one cycle: what the worker does while the wait dialog is shown.
@@ -164,6 +181,7 @@ class MainWindowRig {
   Registry registry;
   Autostart autostart;
   ui::ScriptedModalHost host;
+  RecordingKeystrokeSink keystrokes{clock};
   std::vector<int> exits;
   RecordingDevice* device = nullptr;
   std::unique_ptr<DeviceMainDlg> dialog;

@@ -181,13 +181,18 @@ TEST_F(MainWindow, ApplyThenReadRunInOrderAndApplyReportsCompletion) {
   EXPECT_EQ(Count("MessageBox"), 1u);
 }
 
-TEST_F(MainWindow, ApplyThatTheMouseDidNotTakeSaysSo) {
+TEST_F(MainWindow, ApplyThatTheMouseDidNotTakeSaysSoAndKeepsTheStore) {
   rig.Start();
-  rig.device->nak = {"WriteSettingsBlock"};
+  ASSERT_TRUE(rig.store.SetConfig(1, "dpi_group0_value", "900"));
+  // Every attempt of the first exchange is refused.
+  rig.mouse->InjectFault(sim::SimFault::Nak, 3);
   rig.host.AnswerWith(rig.RunOneCycle());
   rig.dialog->UserClick(ids::kApplyButton);
   rig.Settle();
   EXPECT_EQ(LastBox(), std::make_pair(rig.Text(213), rig.Text(214)));
+  std::string value;
+  rig.store.GetConfig(1, "dpi_group0_value", value);
+  EXPECT_EQ(value, "900");
 }
 
 TEST_F(MainWindow, TasksDroppedWithoutAMouseStillCloseTheirWaitDialog) {

@@ -164,6 +164,17 @@ TEST_F(ProgramRun, FindsTheSimulatedMouseStoresItsProfilesAndEndsOnRequest) {
   ASSERT_EQ(keys.size(), 1u);
   EXPECT_GE(std::stoi(keys[0][0]), 25);
 
+  // The initial read replaced the defaults (1200 and 12000) with what the mouse holds: 400 on
+  // its first level and 12800 on its last.
+  const std::string levels =
+      "SELECT value FROM t_configdata WHERE profile = 1 AND "
+      "key IN ('dpi_group0_value', 'dpi_group5_value') ORDER BY key";
+  const std::vector<std::vector<std::string>> fromMouse = {{"400"}, {"12800"}};
+  for (int i = 0; i < 500 && Query(Database(), levels) != fromMouse; ++i) {
+    std::this_thread::sleep_for(20ms);
+  }
+  EXPECT_EQ(Query(Database(), levels), fromMouse);
+
   EXPECT_EQ(Send({"1691", "0", "610"}, "exit"), 0);
   EXPECT_EQ(program.Wait(20s), std::optional<int>(0)) << program.Stderr();
 }
