@@ -1,5 +1,7 @@
 #include "shell/DeviceMainDlg.h"
 
+#include "shell/pages/PerformancePage.h"
+
 #include <cstdlib>
 #include <vector>
 
@@ -498,45 +500,12 @@ void DeviceMainDlg::CheckReportRateButton(int rateCode) {
 }
 
 void DeviceMainDlg::LoadPerformancePage() {
-  ConfigStore& store = Store();
-  const int profile = currentProfile.load();
-  auto number = [&](const std::string& key, int& out) {
-    std::string text;
-    if (!store.GetConfig(profile, key, text)) return false;
-    out = ParseDecimal(text);
-    return true;
-  };
-  int value = 0;
-  if (number("light_mode", value)) {
-    if (auto* combo = GetControl<ui::MComboBox>(ids::kLightingCombo)) combo->SelectData(value);
-  }
-  std::string debounce;
-  if (store.GetConfig(profile, "button_respondtime", debounce)) {
-    if (auto* edit = GetControl<ui::MEdit>(ids::kDebounceEdit)) edit->SetTitle(debounce);
-  }
-
-  // On a cable the mouse reports at 1000 Hz only, so that is the one button shown.
-  int rate = 4;
-  number("report_rate", rate);
-  const bool cable = Manager().ConnectionMode() == kModeCable;
-  for (int i = 0; i < 4; ++i) {
-    if (ui::MControl* button = GetControl(ids::RateButtonId(i))) button->SetVisible(!cable || i == 3);
-  }
-  CheckReportRateButton(cable ? 4 : rate);
-  ArrangeReportRateButtons(*this);
-
-  for (int i = 0; i < ids::kDpiLevelCount; ++i) {
-    auto* level = GetControl<ui::DPIControl>(ids::DpiLevelId(i));
-    if (level == nullptr) continue;
-    if (number("dpi_group" + std::to_string(i) + "_value", value)) level->SetDPIValue(value);
-    if (number("dpi_group" + std::to_string(i) + "_rgb", value)) {
-      level->SetColor(static_cast<ui::Color>(value));
-    }
-  }
-  int index = 0;
-  number("dpi_index", index);
-  if (index < 0 || index >= ids::kDpiLevelCount) index = 0;
-  ShowCurrentDpiLevel(ids::DpiLevelId(index));
+  // The buttons and performance tabs are rebuilt from the store together, in the order the left
+  // button's lock needs (filling the lists disables it; the performance load decides).
+  const PerformancePageState state = ReloadButtonAndPerformancePages(
+      *this, Store(), currentProfile.load(), Manager().ConnectionMode());
+  leftButtonLock.store(state.leftButtonLock);
+  currentDpiControlId.store(state.dpiLevelControlId);
 }
 
 // --- texts ------------------------------------------------------------------------------------
