@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -80,6 +83,23 @@ void OpenDesktopMouseSettings() {
     if (!path.isEmpty() && QProcess::startDetached(path, arguments)) return;
   }
   Log(LogLevel::Info, "no desktop mouse settings panel is installed");
+}
+
+// The simulated mouse's panel goes beside the centred main window rather than under it, on
+// whichever side the screen has room for; on a small screen the window manager decides.
+void PlaceBesideMainWindow(QWidget& panel) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QSize size = panel.sizeHint().expandedTo(panel.size());
+  const int mainLeft = area.x() + (area.width() - kMainWidth) / 2;
+  const int mainTop = area.y() + std::max(0, (area.height() - kMainHeight) / 2);
+  constexpr int kGap = 16;
+  if (mainLeft - area.x() >= size.width() + kGap) {
+    panel.move(mainLeft - size.width() - kGap, mainTop);
+  } else if (area.right() - (mainLeft + kMainWidth) >= size.width() + kGap) {
+    panel.move(mainLeft + kMainWidth + kGap, mainTop);
+  }
 }
 
 }  // namespace
@@ -167,6 +187,7 @@ int RunApp(int argc, char** argv, const AppHooks& hooks) {
   std::unique_ptr<SimPanel> panel;
   if (link.simulated && !options.hide) {
     panel = std::make_unique<SimPanel>(link.mouse, [&dialog] { return dialog.CurrentProfile(); });
+    PlaceBesideMainWindow(*panel);
     panel->show();
   }
 

@@ -72,12 +72,12 @@ SimPanel::SimPanel(std::shared_ptr<sim::SimulatedMouse> mouse, std::function<int
                                                    {"2.4 GHz receiver", SimMode::Receiver},
                                                    {"Second receiver mode", SimMode::SecondReceiver},
                                                    {"Bluetooth LE", SimMode::Bluetooth}};
-  int row = 1;
+  int index = 0;
   for (const auto& [label, mode] : modes) {
     auto* radio = new QRadioButton(QString::fromUtf8(label), connection);
     modes_->addButton(radio, static_cast<int>(mode));
-    connectionLayout->addWidget(radio, row / 2 + 1, row % 2 == 1 ? 0 : 1);
-    ++row;
+    connectionLayout->addWidget(radio, 1 + index / 2, index % 2);
+    ++index;
   }
   connect(modes_, &QButtonGroup::idClicked, this, [this](int id) {
     mouse_->SetMode(static_cast<SimMode>(id));
@@ -165,7 +165,12 @@ bool SimPanel::PressButtonHolding(bool (*holds)(int action)) {
 void SimPanel::PressDpiButton() {
   const std::size_t before = mouse_->PendingInputReports();
   if (!PressButtonHolding(HoldsDpiFunction)) {
-    result_->setText(QStringLiteral("No button holds a DPI function"));
+    // No programmable button carries a DPI function: act as the mouse's own DPI switch on its
+    // underside, which steps through the six levels whatever the buttons hold.
+    const int next = mouse_->ActiveDpiLevel() % 6 + 1;
+    Report(QStringLiteral("DPI switch: level %1").arg(next),
+           mouse_->PushDpiButton(next, mouse_->ReportRate()));
+    Refresh();
     return;
   }
   Report(QStringLiteral("DPI level %1").arg(mouse_->ActiveDpiLevel()),
@@ -176,7 +181,9 @@ void SimPanel::PressDpiButton() {
 void SimPanel::PressEmojiButton() {
   const std::size_t before = mouse_->PendingInputReports();
   if (!PressButtonHolding(HoldsEmoji)) {
-    result_->setText(QStringLiteral("No button holds an emoji"));
+    // Until a button is given an emoji, the panel presses one that carries the first emoji, so
+    // the program's typing can be watched without assigning one first.
+    Report(QStringLiteral("Emoji 1 requested"), mouse_->PushEmoji(0x50, 1));
     return;
   }
   Report(QStringLiteral("Emoji requested"), mouse_->PendingInputReports() > before);
