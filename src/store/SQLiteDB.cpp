@@ -36,6 +36,9 @@ bool SQLiteDB::Open(const std::string& path, int flags) {
   }
   db_ = db;
   sqlite3_exec(db_, "PRAGMA synchronous = OFF; ", nullptr, nullptr, nullptr);
+  // Another process reading the file (a backup, the sqlite3 shell) holds its lock for a moment;
+  // waiting that moment out keeps a setting from being dropped with "database is locked".
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   return true;
 }
 

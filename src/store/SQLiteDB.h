@@ -30,6 +30,9 @@ inline bool StepSucceeded(int rc) {
 
 class SQLiteStatement;
 
+// How long a statement waits for another process's lock on the file before it fails.
+inline constexpr int kBusyTimeoutMs = 2000;
+
 class SQLiteDB {
  public:
   SQLiteDB() = default;

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "StoreTestSupport.h"
 
@@ -303,3 +305,31 @@ TEST(StoreCreation, EmptyFileGetsTheSchema) {
 
 }  // namespace
 }  // namespace zq
+
+namespace zq::test {
+namespace {
+
+// Another process reading the file holds a shared lock for a moment; a write in that moment
+// waits for it instead of being dropped as "database is locked".
+TEST_F(StoreTest, WriteWaitsOutAnotherProcessReading) {
+  ASSERT_EQ(store_.AddProfile("800", ""), 1);
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(DbPath().c_str(), &reader, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT COUNT(*) FROM t_configdata;", nullptr, nullptr,
+                         nullptr),
+            SQLITE_OK);
+  std::thread release([reader] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    sqlite3_exec(reader, "END", nullptr, nullptr, nullptr);
+  });
+  EXPECT_EQ(store_.AddProfile("801", ""), 2);
+  EXPECT_TRUE(store_.SetConfig(1, "dpi_index", "3"));
+  release.join();
+  sqlite3_close(reader);
+  EXPECT_EQ(Query("SELECT value FROM t_configdata WHERE profile = 1 AND key = 'dpi_index'"),
+            (Rows{{"3"}}));
+  EXPECT_EQ(Query("SELECT COUNT(*) FROM t_profile_data"), (Rows{{"2"}}));
+}
+
+}  // namespace
+}  // namespace zq::test
