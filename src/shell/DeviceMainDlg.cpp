@@ -495,8 +495,9 @@ void DeviceMainDlg::ShowCurrentDpiLevel(int controlId) {
 }
 
 void DeviceMainDlg::CheckReportRateButton(int rateCode) {
-  const int index = rateCode >= 1 && rateCode <= 3 ? rateCode - 1 : 3;  // else 1000 Hz
-  if (auto* rate = GetControl<ui::ColorButtonEx>(ids::RateButtonId(index))) rate->SetCheck(true);
+  if (auto* rate = GetControl<ui::ColorButtonEx>(ReportRateButtonOf(rateCode))) {
+    rate->SetCheck(true);
+  }
 }
 
 void DeviceMainDlg::LoadPerformancePage() {

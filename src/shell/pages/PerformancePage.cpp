@@ -25,17 +25,8 @@ void Show(ui::MDialog& dlg, int id, bool shown) {
   if (ui::MControl* c = dlg.GetControl(id)) c->SetVisible(shown);
 }
 
-int RateButtonOf(int code) {
-  switch (code) {
-    case 1: return ids::kRate125;
-    case 2: return ids::kRate250;
-    case 3: return ids::kRate500;
-    default: return ids::kRate1000;
-  }
-}
-
 void LoadReportRate(ui::MDialog& dlg, int code, int connectionMode) {
-  Check<ui::ColorButtonEx>(dlg, RateButtonOf(code));
+  Check<ui::ColorButtonEx>(dlg, ReportRateButtonOf(code));
   const bool cable = connectionMode == kCableMode;
   for (int n = 0; n < ids::kRateButtonCount; ++n) {
     const int id = ids::RateButtonId(n);
@@ -49,6 +40,15 @@ void LoadReportRate(ui::MDialog& dlg, int code, int connectionMode) {
 }
 
 }  // namespace
+
+int ReportRateButtonOf(int code) {
+  switch (code) {
+    case 1: return ids::kRate125;
+    case 2: return ids::kRate250;
+    case 3: return ids::kRate500;
+    default: return ids::kRate1000;
+  }
+}
 
 PerformancePageState LoadPerformancePage(ui::MDialog& dlg, ConfigStore& store, int profile,
                                          int connectionMode) {

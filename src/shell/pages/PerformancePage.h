@@ -19,6 +19,10 @@ struct PerformancePageState {
   int leftButtonLock = 1;
 };
 
+// The report-rate button of a stored rate code: 1, 2, 3 are 125, 250, 500 Hz; anything else
+// is 1000 Hz.
+int ReportRateButtonOf(int code);
+
 // Shows the profile's stored configuration. `connectionMode` is the mouse's connection mode
 // (0 cable, 1 receiver, 2 Bluetooth LE, 3 second receiver mode, -1 none): over a cable the mouse
 // always reports at 1000 Hz, so only that rate is offered.
