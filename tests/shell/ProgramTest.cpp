@@ -132,10 +132,14 @@ class ProgramRun : public ::testing::Test {
   std::string Database() const {
     return tmp / "home/Documents/Zintor Q57 mouse MouseDbFiles/db/Q57_data_kvr.db";
   }
-  // Waits until the program has created the five profiles in its database.
+  // Waits until the program has created the five profiles in its database and made one of them
+  // active (the profiles are inserted first, then one is activated).
   bool WaitForProfiles(Program& program) {
     for (int i = 0; i < 1500 && program.Running(); ++i) {
-      if (Query(Database(), "SELECT name FROM t_profile_data").size() == 5) return true;
+      if (Query(Database(), "SELECT name FROM t_profile_data").size() == 5 &&
+          Query(Database(), "SELECT profile FROM t_profile_data WHERE status = 1").size() == 1) {
+        return true;
+      }
       std::this_thread::sleep_for(20ms);
     }
     return false;
